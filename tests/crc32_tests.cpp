@@ -86,3 +86,61 @@ TEST(Crc32Update, AnySplitOfTheInputGivesTheSameValue) {
         EXPECT_EQ(running, whole);
     }
 }
+
+class Crc32PathTest : public ::testing::TestWithParam<Crc32Path> {
+  protected:
+    void SetUp() override {
+        if (!Crc32PathSupported(GetParam())) {
+            GTEST_SKIP() << "this processor lacks the instructions of this path";
+        }
+        BuildCrc32Table();
+    }
+    std::uint32_t Crc(const unsigned char* bytes, std::size_t count,
+                      std::uint32_t running = CRC32_INITIAL) {
+        return Crc32UpdateWith(GetParam(), running, bytes, count);
+    }
+};
+
+TEST_P(Crc32PathTest, AgreesWithZlibForEveryLengthAndAlignment) {
+    const Bytes bytes = RandomBytes(4096 + 64, 99);
+    for (std::size_t start = 0; start < 16; start += 5) {
+        for (std::size_t length = 0; length <= 4096; ++length) {
+            const Bytes piece(bytes.begin() + start, bytes.begin() + start + length);
+            ASSERT_EQ(Crc(bytes.data() + start, length) ^ CRC32_INITIAL, ZlibCrc32(piece))
+                << "start " << start << ", length " << length;
+        }
+    }
+}
+
+TEST_P(Crc32PathTest, AnySplitMatchesTheTable) {
+    const Bytes bytes = RandomBytes(3 * (1 << 20) + 77, 5);
+    const std::uint32_t table = Crc32UpdateTable(CRC32_INITIAL, bytes.data(), bytes.size());
+    std::mt19937 generator(13);
+    for (int round = 0; round < 20; ++round) {
+        std::uint32_t running = CRC32_INITIAL;
+        std::size_t offset = 0;
+        while (offset < bytes.size()) {
+            const std::size_t piece = std::min<std::size_t>(
+                generator() % (round < 10 ? 5000 : 1 << 21), bytes.size() - offset);
+            running = Crc(bytes.data() + offset, piece, running);
+            offset += piece;
+        }
+        EXPECT_EQ(running, table);
+    }
+}
+
+std::string PathName(const ::testing::TestParamInfo<Crc32Path>& info) {
+    switch (info.param) {
+        case Crc32Path::Pclmul:
+            return "Pclmul";
+        case Crc32Path::Vpclmul:
+            return "Vpclmul";
+        case Crc32Path::Table:
+            break;
+    }
+    return "Table";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, Crc32PathTest,
+                         ::testing::Values(Crc32Path::Table, Crc32Path::Pclmul, Crc32Path::Vpclmul),
+                         PathName);
