@@ -1,0 +1,187 @@
+// Throughput of every digest path over one 1 GiB file, as the program runs them: through the
+// chunked file pass, with the page cache warm. Prints the median and minimum MB/s (10^6 bytes per
+// second) of several rounds, or one JSON object of the medians with --json.
+#include <windows.h>
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/app_flags.h"
+#include "hashing/crc32.h"
+#include "hashing/file_pass.h"
+#include "hashing/md5.h"
+
+namespace {
+
+constexpr std::uint64_t FILE_SIZE = 1ull << 30;
+
+struct Measurement {
+    std::string key;
+    std::function<void(const std::wstring& path)> run;
+};
+
+struct Figure {
+    std::string key;
+    double medianMBps;
+    double minimumMBps;
+};
+
+double Seconds() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+std::wstring MakeTestFile() {
+    wchar_t folder[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, folder);
+    const std::wstring path = std::wstring(folder) + L"ordwen-bench.bin";
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "cannot create the test file\n");
+        std::exit(1);
+    }
+    std::vector<unsigned char> block(FILE_CHUNK_SIZE);
+    std::mt19937_64 generator(1);
+    for (std::uint64_t written = 0; written < FILE_SIZE; written += block.size()) {
+        for (std::size_t i = 0; i < block.size(); i += 8) {
+            const std::uint64_t word = generator();
+            std::memcpy(block.data() + i, &word, 8);
+        }
+        DWORD count = 0;
+        WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &count, nullptr);
+    }
+    CloseHandle(file);
+    return path;
+}
+
+void RequireCompleted(PassOutcome outcome) {
+    if (outcome != PassOutcome::Completed) {
+        std::fprintf(stderr, "a pass did not complete\n");
+        std::exit(1);
+    }
+}
+
+void RequireText(const std::string& text) {
+    if (text.empty()) {
+        std::fprintf(stderr, "a digest came back empty\n");
+        std::exit(1);
+    }
+}
+
+std::vector<Measurement> Measurements() {
+    std::vector<Measurement> list;
+    list.push_back({"pass", [](const std::wstring& path) {
+                        RequireCompleted(
+                            FilePass(path, FILE_SIZE, [](const unsigned char*, std::size_t) {}));
+                    }});
+    list.push_back(
+        {"crc32", [](const std::wstring& path) { RequireText(Crc32Digest(path, FILE_SIZE)); }});
+    const std::pair<const char*, Crc32Path> paths[] = {{"crc32_table", Crc32Path::Table},
+                                                       {"crc32_pclmul", Crc32Path::Pclmul},
+                                                       {"crc32_vpclmul", Crc32Path::Vpclmul}};
+    for (const auto& [key, path] : paths) {
+        if (!Crc32PathSupported(path)) {
+            continue;
+        }
+        list.push_back({key, [path = path](const std::wstring& file) {
+                            std::uint32_t running = CRC32_INITIAL;
+                            RequireCompleted(FilePass(file, FILE_SIZE,
+                                                      [&](const unsigned char* b, std::size_t n) {
+                                                          running = Crc32UpdateWith(path, running,
+                                                                                    b, n);
+                                                      }));
+                        }});
+    }
+    list.push_back({"md5_builtin", [](const std::wstring& path) {
+                        RequireText(BuiltinMd5Digest(path, FILE_SIZE));
+                    }});
+    list.push_back({"zlib_crc32", [](const std::wstring& path) {
+                        uLong running = crc32(0, nullptr, 0);
+                        RequireCompleted(
+                            FilePass(path, FILE_SIZE, [&](const unsigned char* b, std::size_t n) {
+                                running = crc32(running, b, static_cast<uInt>(n));
+                            }));
+                    }});
+    return list;
+}
+
+double SpeedOf(const Measurement& measurement, const std::wstring& path) {
+    const double start = Seconds();
+    measurement.run(path);
+    return double(FILE_SIZE) / 1e6 / (Seconds() - start);
+}
+
+// Rounds go over every measurement in turn, so that a slow spell of the machine touches all
+// figures alike and their ratios stay meaningful.
+std::vector<Figure> MeasureAll(const std::vector<Measurement>& measurements,
+                               const std::wstring& path, int rounds) {
+    std::vector<std::vector<double>> speeds(measurements.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t i = 0; i < measurements.size(); ++i) {
+            speeds[i].push_back(SpeedOf(measurements[i], path));
+        }
+    }
+    std::vector<Figure> figures;
+    for (std::size_t i = 0; i < measurements.size(); ++i) {
+        std::sort(speeds[i].begin(), speeds[i].end());
+        figures.push_back({measurements[i].key, speeds[i][speeds[i].size() / 2], speeds[i][0]});
+    }
+    return figures;
+}
+
+void PrintTable(const std::vector<Figure>& figures, int rounds) {
+    std::printf("%-20s %12s %12s   (MB/s over %d rounds, 1 GiB file)\n", "figure", "median",
+                "minimum", rounds);
+    for (const Figure& figure : figures) {
+        std::printf("%-20s %12.0f %12.0f\n", figure.key.c_str(), figure.medianMBps,
+                    figure.minimumMBps);
+    }
+}
+
+void PrintJson(const std::vector<Figure>& figures) {
+    std::printf("{");
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+        std::printf("%s\"%s\": %.1f", i == 0 ? "" : ", ", figures[i].key.c_str(),
+                    figures[i].medianMBps);
+    }
+    std::printf("}\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool json = false;
+    int rounds = 5;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--json") {
+            json = true;
+        } else if (argument == "--rounds" && i + 1 < argc) {
+            rounds = std::max(1, std::atoi(argv[++i]));
+        }
+    }
+    const std::wstring path = MakeTestFile();
+    const std::vector<Measurement> measurements = Measurements();
+    SpeedOf(measurements.front(), path);  // warms the page cache
+    const std::vector<Figure> figures = MeasureAll(measurements, path, rounds);
+    DeleteFileW(path.c_str());
+    if (json) {
+        PrintJson(figures);
+    } else {
+        PrintTable(figures, rounds);
+    }
+    return 0;
+}
