@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/control_ids.h"
+
+struct StripPaint {
+    std::int32_t percent;
+    bool jobRunning;
+    bool stopRequested;
+    bool browseEnabled;
+    bool stopEnabled;
+
+    bool operator==(const StripPaint& other) const {
+        return percent == other.percent && jobRunning == other.jobRunning &&
+               stopRequested == other.stopRequested && browseEnabled == other.browseEnabled &&
+               stopEnabled == other.stopEnabled;
+    }
+};
+
+// A stand-in for the main window: real buttons, check boxes, a report pane and an owner-drawn
+// progress strip, made as the program makes them and stored in the application state, so that the
+// engine runs against live controls. One at a time; its destructor puts the handles back to null.
+class TestMainWindow {
+  public:
+    TestMainWindow();
+    ~TestMainWindow();
+    TestMainWindow(const TestMainWindow&) = delete;
+    TestMainWindow& operator=(const TestMainWindow&) = delete;
+
+    void SetChecked(AlgorithmKind kind, bool checked);
+
+    // Posts a stop command, to be handled by the next pump, when the strip is painted at 0 % for
+    // the given time (1 for the first algorithm of a job): it then arrives during that pass.
+    void StopDuringPass(int passNumber);
+
+    // What the strip showed at every repaint since the window was made, and the state around it.
+    const std::vector<StripPaint>& StripPaints() const;
+};
+
+bool IsEnabled(HWND window);
