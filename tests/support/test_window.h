@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 #include "app/control_ids.h"
@@ -20,6 +21,12 @@ struct StripPaint {
                stopEnabled == other.stopEnabled;
     }
 };
+
+inline void PrintTo(const StripPaint& paint, std::ostream* out) {
+    *out << "{" << paint.percent << "% running " << paint.jobRunning << " stop "
+         << paint.stopRequested << " browse " << paint.browseEnabled << " stop button "
+         << paint.stopEnabled << "}";
+}
 
 // A stand-in for the main window: real buttons, check boxes, a report pane and an owner-drawn
 // progress strip, made as the program makes them and stored in the application state, so that the
