@@ -10,8 +10,8 @@
 #include "hashing/file_pass.h"
 #include "hashing/hex.h"
 
-const wchar_t* cngAlgorithmIdentifiers[Crc32] = {BCRYPT_MD5_ALGORITHM, BCRYPT_SHA1_ALGORITHM,
-                                                 BCRYPT_SHA256_ALGORITHM};
+const wchar_t* cngAlgorithmIdentifiers[CNG_ALGORITHM_COUNT] = {
+    BCRYPT_MD5_ALGORITHM, BCRYPT_SHA1_ALGORITHM, BCRYPT_SHA256_ALGORITHM};
 
 namespace {
 

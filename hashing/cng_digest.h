@@ -10,9 +10,12 @@ struct CngDigestResult {
     bool providerOpened = false;
 };
 
-// The CNG provider names of the algorithms that CNG computes (MD5, SHA-1, SHA-256), indexed by
-// AlgorithmKind. Not const, so that a test can stand in for a system without an MD5 provider.
-extern const wchar_t* cngAlgorithmIdentifiers[Crc32];
+// MD5, SHA-1 and SHA-256: the algorithm kinds below CRC-32, which CNG does not compute.
+constexpr int CNG_ALGORITHM_COUNT = Crc32;
+
+// The CNG provider names, indexed by AlgorithmKind. Not const, so that a test can stand in for a
+// system without an MD5 provider.
+extern const wchar_t* cngAlgorithmIdentifiers[CNG_ALGORITHM_COUNT];
 
 // Hashes the whole file with the named CNG provider. The text is empty when the file cannot be
 // read to its end, the pass is stopped or any step of the hash fails.
