@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/control_ids.h"
+#include "app/main_window.h"
+
+namespace {
+
+// The program is built beside the tests' own folder: build/Ordwen.exe and build/tests/*.exe.
+std::wstring ProgramPath() {
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self, length);
+    path.resize(path.find_last_of(L'\\'));
+    path.resize(path.find_last_of(L'\\') + 1);
+    return path + L"Ordwen.exe";
+}
+
+class ProgramResources {
+  public:
+    ProgramResources()
+        : module_(LoadLibraryExW(ProgramPath().c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+    ~ProgramResources() {
+        if (module_ != nullptr) {
+            FreeLibrary(module_);
+        }
+    }
+    ProgramResources(const ProgramResources&) = delete;
+    ProgramResources& operator=(const ProgramResources&) = delete;
+
+    bool Loaded() const { return module_ != nullptr; }
+
+    std::string Bytes(const wchar_t* type, const wchar_t* name) const {
+        HRSRC found = FindResourceW(module_, name, type);
+        if (found == nullptr) {
+            return {};
+        }
+        const auto* data = static_cast<const char*>(LockResource(LoadResource(module_, found)));
+        return std::string(data, SizeofResource(module_, found));
+    }
+
+  private:
+    HMODULE module_;
+};
+
+#pragma pack(push, 2)
+struct IconGroupHeader {
+    WORD reserved;
+    WORD type;
+    WORD count;
+};
+struct IconGroupEntry {
+    BYTE width;
+    BYTE height;
+    BYTE colourCount;
+    BYTE reserved;
+    WORD planes;
+    WORD bitCount;
+    DWORD bytesInResource;
+    WORD id;
+};
+#pragma pack(pop)
+
+std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name) {
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || length == 0) {
+        return L"(missing)";
+    }
+    return std::wstring(static_cast<const wchar_t*>(value), length - 1);
+}
+
+struct LaunchedProgram {
+    PROCESS_INFORMATION process = {};
+
+    explicit LaunchedProgram(std::wstring commandLine, WORD showCommand = SW_SHOWDEFAULT) {
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = showCommand;
+        started = CreateProcessW(ProgramPath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                 nullptr, nullptr, &startup, &process) != FALSE;
+    }
+    ~LaunchedProgram() {
+        if (!started) {
+            return;
+        }
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process.hProcess, 99);
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    LaunchedProgram(const LaunchedProgram&) = delete;
+    LaunchedProgram& operator=(const LaunchedProgram&) = delete;
+
+    // The program's main window, once it has one; null after ten seconds without.
+    HWND WaitForWindow() const {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            HWND window = nullptr;
+            while ((window = FindWindowExW(nullptr, window, MAIN_WINDOW_CLASS, nullptr)) !=
+                   nullptr) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == process.dwProcessId) {
+                    return window;
+                }
+            }
+            Sleep(50);
+        }
+        return nullptr;
+    }
+
+    bool started = false;
+};
+
+}  // namespace
+
+TEST(CentredWindowOrigin, CentresTheCreationSizeInTheWorkArea) {
+    const POINT origin = CenteredWindowOrigin(RECT{0, 0, 1280, 800});
+    EXPECT_EQ(origin.x, 250);
+    EXPECT_EQ(origin.y, 70);
+}
+
+TEST(CentredWindowOrigin, NarrowAreaTruncatesTowardZero) {
+    const POINT origin = CenteredWindowOrigin(RECT{0, 0, 777, 657});
+    EXPECT_EQ(origin.x, -1);
+    EXPECT_EQ(origin.y, -1);
+    const POINT odd = CenteredWindowOrigin(RECT{0, 0, 781, 661});
+    EXPECT_EQ(odd.x, 0);
+    EXPECT_EQ(odd.y, 0);
+}
+
+TEST(CentredWindowOrigin, HonoursAnAreaThatDoesNotStartAtTheOrigin) {
+    const POINT belowTopTaskbar = CenteredWindowOrigin(RECT{0, 40, 1280, 800});
+    EXPECT_EQ(belowTopTaskbar.x, 250);
+    EXPECT_EQ(belowTopTaskbar.y, 90);
+    const POINT besideLeftTaskbar = CenteredWindowOrigin(RECT{60, 0, 1340, 800});
+    EXPECT_EQ(besideLeftTaskbar.x, 310);
+    const POINT secondMonitor = CenteredWindowOrigin(RECT{-1024, -100, -24, 668});
+    EXPECT_EQ(secondMonitor.x, -1024 + 110);
+    EXPECT_EQ(secondMonitor.y, -100 + 54);
+}
+
+TEST(ProgramResources, IconGroupHoldsSevenPngImages) {
+    ProgramResources program;
+    ASSERT_TRUE(program.Loaded());
+    const std::string group = program.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEW(1));
+    ASSERT_GE(group.size(), sizeof(IconGroupHeader));
+    IconGroupHeader header;
+    std::memcpy(&header, group.data(), sizeof header);
+    EXPECT_EQ(header.type, 1);
+    ASSERT_EQ(header.count, 7);
+    ASSERT_EQ(group.size(), sizeof header + 7 * sizeof(IconGroupEntry));
+
+    std::vector<int> sizes;
+    for (int i = 0; i < header.count; ++i) {
+        IconGroupEntry entry;
+        std::memcpy(&entry, group.data() + sizeof header + i * sizeof entry, sizeof entry);
+        const int size = entry.width == 0 ? 256 : entry.width;
+        sizes.push_back(size);
+        EXPECT_EQ(entry.height, entry.width);
+        EXPECT_EQ(entry.bitCount, 32);
+        const std::string image = program.Bytes(RT_ICON, MAKEINTRESOURCEW(entry.id));
+        ASSERT_EQ(image.size(), entry.bytesInResource);
+        ASSERT_GE(image.size(), 24u);
+        EXPECT_EQ(image.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0) << "image of " << size;
+        // The PNG header's own size, big-endian, must agree with the group.
+        const auto byteAt = [&](int at) { return static_cast<unsigned char>(image[at]); };
+        EXPECT_EQ((byteAt(16) << 24) | (byteAt(17) << 16) | (byteAt(18) << 8) | byteAt(19), size);
+        EXPECT_EQ(byteAt(24), 8);  // 8 bits per channel
+        EXPECT_EQ(byteAt(25), 6);  // RGBA
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 128, 256}));
+}
+
+TEST(ProgramResources, ManifestCarriesExactlyTheExpectedEntries) {
+    ProgramResources program;
+    ASSERT_TRUE(program.Loaded());
+    const std::string manifest = program.Bytes(RT_MANIFEST, MAKEINTRESOURCEW(1));
+    ASSERT_FALSE(manifest.empty());
+    const char* expected[] = {
+        "encoding=\"UTF-8\"",
+        "<assemblyIdentity name=\"Ordwen.Calculator\" version=\"1.0.6.0\" type=\"win32\" "
+        "processorArchitecture=\"*\"/>",
+        "<description>Ordwen calculator (MD5 / SHA-1 / SHA-256 / CRC32)</description>",
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+        "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>",
+        "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+        ">false</dpiAware>",
+        "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
+        "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
+    };
+    for (const char* entry : expected) {
+        EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+    }
+    const auto count = [&](const std::string& what) {
+        std::size_t found = 0;
+        for (auto at = manifest.find(what); at != std::string::npos;
+             at = manifest.find(what, at + 1)) {
+            ++found;
+        }
+        return found;
+    };
+    EXPECT_EQ(count("<supportedOS "), 3u);
+    EXPECT_EQ(count("<dependentAssembly>"), 1u);
+    EXPECT_EQ(count("<assemblyIdentity "), 2u);
+    EXPECT_EQ(count("<windowsSettings>"), 1u);
+    EXPECT_EQ(count("xmlns=\"http://schemas.microsoft.com/SMI/"), 1u);
+}
+
+TEST(ProgramResources, VersionResourceNamesTheProgram) {
+    const std::wstring path = ProgramPath();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(0, 6));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(0, 6));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_EQ(length, 4u);
+    EXPECT_EQ(translation[0], 0x0409);
+    EXPECT_EQ(translation[1], 0x04B0);
+
+    EXPECT_EQ(VersionString(info, L"CompanyName"), L"Brellick");
+    EXPECT_EQ(VersionString(info, L"FileDescription"),
+              L"Ordwen - MD5/SHA-1/SHA-256/CRC32 calculator");
+    EXPECT_EQ(VersionString(info, L"FileVersion"), L"1.0.6.0");
+    EXPECT_EQ(VersionString(info, L"ProductVersion"), L"1.0.6.0");
+    EXPECT_EQ(VersionString(info, L"InternalName"), L"Ordwen");
+    EXPECT_EQ(VersionString(info, L"ProductName"), L"Ordwen");
+    EXPECT_EQ(VersionString(info, L"OriginalFilename"), L"Ordwen.exe");
+}
+
+TEST(Program, ClosingTheWindowEndsTheProcessWithExitCodeZero) {
+    LaunchedProgram program(L"Ordwen.exe");
+    ASSERT_TRUE(program.started);
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(program.process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+}
+
+TEST(Program, HonoursTheLaunchersShowCommand) {
+    LaunchedProgram program(L"Ordwen.exe", SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(program.started);
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    for (int attempt = 0; attempt < 100 && !IsIconic(window); ++attempt) {
+        Sleep(50);
+    }
+    EXPECT_TRUE(IsIconic(window));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(program.process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+}
+
+TEST(Program, IgnoresAFileNamedOnTheCommandLine) {
+    wchar_t file[MAX_PATH];
+    GetModuleFileNameW(nullptr, file, MAX_PATH);
+    LaunchedProgram program(std::wstring(L"Ordwen.exe \"") + file + L"\"");
+    ASSERT_TRUE(program.started);
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    // Give a wrongly started job time to write its report.
+    Sleep(500);
+    wchar_t text[512] = {};
+    SendMessageTimeoutW(GetDlgItem(window, IDC_REPORT), WM_GETTEXT, 512,
+                        reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    EXPECT_STREQ(text, REPORT_HINT_TEXT);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 20000), WAIT_OBJECT_0);
+}
