@@ -5,6 +5,9 @@
 #include "app/app_state.h"
 #include "app/control_layout.h"
 #include "app/progress_strip.h"
+#include "commands/clear_stop.h"
+#include "commands/file_selection.h"
+#include "commands/report_export.h"
 
 namespace {
 
@@ -131,13 +134,23 @@ LRESULT OnDrawItem(HWND window, WPARAM wParam, LPARAM lParam) {
     return DrawProgressStrip(*item);
 }
 
-LRESULT OnCommand(WPARAM wParam) {
+LRESULT OnCommand(HWND window, WPARAM wParam) {
     switch (CommandFor(wParam)) {
         case WindowCommand::Browse:
+            BrowseForFiles();
+            break;
         case WindowCommand::Clear:
+            ClearReport();
+            break;
         case WindowCommand::Copy:
+            CopyReportToClipboard(window);
+            break;
         case WindowCommand::Save:
+            SaveReportToFile(window);
+            break;
         case WindowCommand::Stop:
+            RequestStop();
+            break;
         case WindowCommand::None:
             break;
     }
@@ -153,8 +166,7 @@ LRESULT OnTimer(HWND window, WPARAM timerId) {
 }
 
 LRESULT OnDropFiles(WPARAM wParam) {
-    // Until files are taken in, the drop's memory at least goes back.
-    DragFinish(reinterpret_cast<HDROP>(wParam));
+    HandleDroppedFiles(reinterpret_cast<HDROP>(wParam));
     return 0;
 }
 
@@ -192,7 +204,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DRAWITEM:
             return OnDrawItem(window, wParam, lParam);
         case WM_COMMAND:
-            return OnCommand(wParam);
+            return OnCommand(window, wParam);
         case WM_TIMER:
             return OnTimer(window, wParam);
         case WM_DROPFILES:

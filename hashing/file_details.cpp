@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "hashing/decimal_text.h"
+#include "hashing/extended_path.h"
 #include "hashing/report_pane.h"
 #include "hashing/size_format.h"
 
@@ -20,12 +21,13 @@ std::wstring VersionNumbers(const VS_FIXEDFILEINFO& info) {
 }  // namespace
 
 std::wstring FileVersionText(const std::wstring& path) {
-    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
+    const std::wstring filePath = ExtendedLengthPath(path);
+    const DWORD size = GetFileVersionInfoSizeW(filePath.c_str(), nullptr);
     if (size == 0) {
         return std::wstring();
     }
     std::vector<unsigned char> versionInfo(size);
-    if (!GetFileVersionInfoW(path.c_str(), 0, size, versionInfo.data())) {
+    if (!GetFileVersionInfoW(filePath.c_str(), 0, size, versionInfo.data())) {
         return std::wstring();
     }
     void* fixed = nullptr;
@@ -61,7 +63,8 @@ std::uint64_t AppendFileDetails(const std::wstring& path) {
         AppendToReport(L"版本: " + version + L"\r\n");
     }
     WIN32_FILE_ATTRIBUTE_DATA attributes;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) {
+    if (!GetFileAttributesExW(ExtendedLengthPath(path).c_str(), GetFileExInfoStandard,
+                              &attributes)) {
         return 0;
     }
     const std::uint64_t size =

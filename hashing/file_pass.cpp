@@ -7,6 +7,7 @@
 #include <new>
 
 #include "app/app_state.h"
+#include "hashing/extended_path.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void ShowProgress(std::uint64_t bytesSoFar, std::uint64_t totalSize) {
 
 PassOutcome FilePass(const std::wstring& path, std::uint64_t totalSize,
                      const ChunkConsumer& consumer) {
-    FileStream stream(_wfopen(path.c_str(), L"rb"));
+    FileStream stream(_wfopen(ExtendedLengthPath(path).c_str(), L"rb"));
     if (!stream) {
         return PassOutcome::OpenFailed;
     }

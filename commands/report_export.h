@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The Copy command: the pane's text on the clipboard as Unicode text, acknowledged on the Copy
+// button for a moment, and only when the clipboard took it.
+void CopyReportToClipboard(HWND window);
+
+// The Save command: the save dialog, then the pane's text written to the chosen file.
+void SaveReportToFile(HWND window);
+
+// Replaces the clipboard's content with the text and one NUL. False, with the clipboard's old
+// content untouched, when the text cannot be prepared or the clipboard cannot be opened.
+bool PlaceTextOnClipboard(HWND owner, const std::wstring& text);

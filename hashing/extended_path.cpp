@@ -1,0 +1,77 @@
+#include "hashing/extended_path.h"
+
+#include <vector>
+
+namespace {
+
+// Longest path, terminator excluded, that every file call takes in the ordinary form.
+constexpr std::size_t ORDINARY_PATH_LIMIT = 259;
+
+bool IsSeparator(wchar_t character) {
+    return character == L'\\' || character == L'/';
+}
+
+bool IsDriveLetter(wchar_t character) {
+    return (character >= L'A' && character <= L'Z') || (character >= L'a' && character <= L'z');
+}
+
+bool IsDriveAbsolute(const std::wstring& path) {
+    return path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]);
+}
+
+bool IsNetworkPath(const std::wstring& path) {
+    return path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]) &&
+           !IsSeparator(path[2]) && path[2] != L'?' && path[2] != L'.';
+}
+
+std::vector<std::wstring> Components(const std::wstring& rest) {
+    std::vector<std::wstring> components;
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        std::size_t end = start;
+        while (end < rest.size() && !IsSeparator(rest[end])) {
+            ++end;
+        }
+        components.push_back(rest.substr(start, end - start));
+        start = end + 1;
+    }
+    return components;
+}
+
+// The components after the root, joined with single backslashes; ".." never climbs above the
+// root, as the ordinary form's own normalisation behaves.
+std::wstring NormalisedRest(const std::wstring& rest) {
+    std::vector<std::wstring> kept;
+    for (const std::wstring& component : Components(rest)) {
+        if (component.empty() || component == L".") {
+            continue;
+        }
+        if (component == L"..") {
+            if (!kept.empty()) {
+                kept.pop_back();
+            }
+            continue;
+        }
+        kept.push_back(component);
+    }
+    std::wstring joined;
+    for (const std::wstring& component : kept) {
+        joined += (joined.empty() ? L"" : L"\\") + component;
+    }
+    return joined;
+}
+
+}  // namespace
+
+std::wstring ExtendedLengthPath(const std::wstring& path) {
+    if (path.size() <= ORDINARY_PATH_LIMIT) {
+        return path;
+    }
+    if (IsDriveAbsolute(path)) {
+        return L"\\\\?\\" + path.substr(0, 2) + L"\\" + NormalisedRest(path.substr(3));
+    }
+    if (IsNetworkPath(path)) {
+        return L"\\\\?\\UNC\\" + NormalisedRest(path.substr(2));
+    }
+    return path;
+}
