@@ -3,29 +3,36 @@
 #include <stdexcept>
 
 #include "app/app_state.h"
+#include "app/main_window.h"
 #include "hashing/file_pass.h"
 
 namespace {
 
-constexpr UINT STOP_COMMAND = WM_APP;
 constexpr wchar_t TEST_WINDOW_CLASS[] = L"OrdwenTestMainWindow";
 
+struct PostAtPass {
+    int passNumber;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
 std::vector<StripPaint> stripPaints;
-int stopPass = 0;
+std::vector<PostAtPass> postsAtPass;
 int zeroPaints = 0;
 
 void RecordStripPaint() {
     stripPaints.push_back(StripPaint{progressPercent, jobRunning, stopRequested,
                                      IsEnabled(browseButton), IsEnabled(stopButton)});
-    if (progressPercent == 0 && ++zeroPaints == stopPass) {
-        PostMessageW(mainWindow, STOP_COMMAND, 0, 0);
+    if (progressPercent != 0) {
+        return;
     }
-}
-
-// What the Stop command does: ask the running pass to end, and refuse a second press.
-void RequestStopLikeTheButton() {
-    stopRequested = true;
-    EnableWindow(stopButton, FALSE);
+    ++zeroPaints;
+    for (const PostAtPass& post : postsAtPass) {
+        if (post.passNumber == zeroPaints) {
+            PostMessageW(mainWindow, post.message, post.wParam, post.lParam);
+        }
+    }
 }
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -35,9 +42,11 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 RecordStripPaint();
             }
             return TRUE;
-        case STOP_COMMAND:
-            RequestStopLikeTheButton();
-            return 0;
+        // The commands and the drop go where the program's window sends them.
+        case WM_COMMAND:
+        case WM_TIMER:
+        case WM_DROPFILES:
+            return MainWindowProc(window, message, wParam, lParam);
         default:
             return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -94,7 +103,7 @@ TestMainWindow::TestMainWindow() {
     UpdateWindow(mainWindow);
     PumpPendingMessages();
     stripPaints.clear();
-    stopPass = 0;
+    postsAtPass.clear();
     zeroPaints = 0;
 }
 
@@ -115,8 +124,11 @@ void TestMainWindow::SetChecked(AlgorithmKind kind, bool checked) {
 }
 
 void TestMainWindow::StopDuringPass(int passNumber) {
-    stopPass = passNumber;
-    zeroPaints = 0;
+    PostDuringPass(passNumber, WM_COMMAND, IDC_STOP);
+}
+
+void TestMainWindow::PostDuringPass(int passNumber, UINT message, WPARAM wParam, LPARAM lParam) {
+    postsAtPass.push_back(PostAtPass{zeroPaints + passNumber, message, wParam, lParam});
 }
 
 const std::vector<StripPaint>& TestMainWindow::StripPaints() const {

@@ -30,7 +30,8 @@ inline void PrintTo(const StripPaint& paint, std::ostream* out) {
 
 // A stand-in for the main window: real buttons, check boxes, a report pane and an owner-drawn
 // progress strip, made as the program makes them and stored in the application state, so that the
-// engine runs against live controls. One at a time; its destructor puts the handles back to null.
+// engine runs against live controls; commands, timers and drops go to the program's own window
+// procedure. One at a time; its destructor puts the handles back to null.
 class TestMainWindow {
   public:
     TestMainWindow();
@@ -43,6 +44,10 @@ class TestMainWindow {
     // Posts a stop command, to be handled by the next pump, when the strip is painted at 0 % for
     // the given time (1 for the first algorithm of a job): it then arrives during that pass.
     void StopDuringPass(int passNumber);
+
+    // Posts the message in the same way. The 0 % paints are counted from this call, Clear's
+    // included.
+    void PostDuringPass(int passNumber, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     // What the strip showed at every repaint since the window was made, and the state around it.
     const std::vector<StripPaint>& StripPaints() const;

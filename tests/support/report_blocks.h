@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "tests/support/temp_files.h"
+
+// The report texts of the tests that run batches with only CRC-32 checked, on small files whose
+// modified time is 2024/03/07 09:05:05 UTC (the tests run in UTC).
+extern const std::wstring SEPARATOR;
+extern const std::wstring DONE;
+extern const std::wstring STOPPED;
+
+// A small file with that time stamp.
+std::wstring MakeStampedFile(const std::wstring& path, const Bytes& bytes);
+
+// The block of such a file up to the completion line, which the caller adds.
+std::wstring Crc32BlockBody(const std::wstring& path, const Bytes& bytes);
+
+// The block of such a file with its CRC-32 line, as the first block or after the separator.
+std::wstring Crc32Block(const std::wstring& path, const Bytes& bytes);
+std::wstring LaterCrc32Block(const std::wstring& path, const Bytes& bytes);
+
+// The block of a stopped job, which has no digest line.
+std::wstring StoppedBlock(const std::wstring& path, const Bytes& bytes);
