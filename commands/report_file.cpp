@@ -60,6 +60,28 @@ bool WriteAndClose(FileHandle& file, const std::string& bytes) {
     return CloseHandle(file.release()) != FALSE && written;
 }
 
+// A read-only or locked target, or one the user may not write, stays as it is, as it would if it
+// were written in place: renaming over it would not always be refused (the read-only attribute
+// does not stop a rename everywhere, nor an administrator's write on every file system).
+bool CanReplace(const std::wstring& target) {
+    const std::wstring path = ExtendedLengthPath(target);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    }
+    if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return false;
+    }
+    HANDLE probe = CreateFileW(path.c_str(), GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(probe);
+    return true;
+}
+
 }  // namespace
 
 bool ReportFileBytes(const std::wstring& text, std::string& bytes) {
@@ -80,7 +102,7 @@ bool ReportFileBytes(const std::wstring& text, std::string& bytes) {
 
 bool WriteReportFile(const std::wstring& target, const std::wstring& text) {
     std::string bytes;
-    if (!ReportFileBytes(text, bytes)) {
+    if (!CanReplace(target) || !ReportFileBytes(text, bytes)) {
         return false;
     }
     std::wstring temporary;
