@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "commands/file_selection.h"
+#include "commands/report_export.h"
+#include "hashing/report_pane.h"
+#include "tests/support/dialog_driver.h"
+#include "tests/support/drop_files.h"
+#include "tests/support/report_blocks.h"
+#include "tests/support/temp_files.h"
+#include "tests/support/test_window.h"
+
+// The Browse and Save commands with their real dialogs, answered as a user would.
+
+namespace {
+
+class DialogCommandTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        reportStarted = false;
+        stopRequested = false;
+        for (int kind = Md5; kind < Crc32; ++kind) {
+            window.SetChecked(static_cast<AlgorithmKind>(kind), false);
+        }
+    }
+
+    std::wstring File(const std::wstring& name, const std::string& content) {
+        return MakeStampedFile(folder.File(name), BytesOf(content));
+    }
+
+    std::string FileBytes(const std::wstring& path) {
+        HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return "(cannot open)";
+        }
+        std::string bytes(1 << 16, '\0');
+        DWORD read = 0;
+        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(file);
+        bytes.resize(read);
+        return bytes;
+    }
+
+    TempDir folder;
+    TestMainWindow window;
+};
+
+TEST_F(DialogCommandTest, BrowseForOneFileHashesItsFullPath) {
+    const std::wstring a = File(L"a.txt", "first");
+    DialogDriver driver({{nullptr, a, IDOK}});
+    SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
+    EXPECT_EQ(driver.DialogsShown(), 1);
+    EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
+}
+
+TEST_F(DialogCommandTest, BrowseForTwoFilesOfAFolder) {
+    const std::wstring a = File(L"a.txt", "first");
+    const std::wstring b = File(L"b.txt", "second");
+    DialogDriver driver({{nullptr, folder.Path(), IDOK}, {nullptr, L"\"b.txt\" \"a.txt\"", IDOK}});
+    SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
+    ASSERT_TRUE(driver.AllStepsTaken());
+    const std::wstring report = ReadReportText();
+    // The dialog decides the order of the names it returns.
+    const bool bFirst = report.rfind(L"文件: " + b, 0) == 0;
+    EXPECT_EQ(report,
+              bFirst ? Crc32Block(b, BytesOf("second")) + LaterCrc32Block(a, BytesOf("first"))
+                     : Crc32Block(a, BytesOf("first")) + LaterCrc32Block(b, BytesOf("second")));
+}
+
+TEST_F(DialogCommandTest, CancelledBrowseChangesNothing) {
+    DialogDriver driver({{nullptr, L"", IDCANCEL}});
+    SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
+    EXPECT_EQ(driver.DialogsShown(), 1);
+    EXPECT_EQ(ReadReportText(), L"hint");
+    EXPECT_FALSE(reportStarted);
+}
+
+TEST_F(DialogCommandTest, SaveWritesThePaneToTheChosenFile) {
+    SetWindowTextW(reportPane, L"abc\r\n计算完成。\r\n");
+    const std::wstring target = folder.File(L"report");
+    DialogDriver driver({{nullptr, target, IDOK}});
+    SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
+    EXPECT_EQ(driver.DialogsShown(), 1);
+    // A name typed without an extension gets ".txt".
+    EXPECT_EQ(FileBytes(target + L".txt"),
+              "\xEF\xBB\xBF"
+              "abc\r\n\xE8\xAE\xA1\xE7\xAE\x97\xE5\xAE\x8C\xE6\x88\x90\xE3\x80\x82\r\n");
+}
+
+// A drop that the dialog's message loop delivers waits until the save is done.
+TEST_F(DialogCommandTest, FilesDroppedDuringTheSaveDialogWaitForTheSave) {
+    const std::wstring a = File(L"a.txt", "first");
+    SetWindowTextW(reportPane, L"before\r\n");
+    const std::wstring target = folder.File(L"saved.txt");
+    DialogDriver driver({{[&a] { SendDrop({a}); }, target, IDOK}});
+    SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
+    ASSERT_TRUE(driver.AllStepsTaken());
+    EXPECT_EQ(FileBytes(target),
+              "\xEF\xBB\xBF"
+              "before\r\n");
+    EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One answer to a file dialog: an action of the test's own first, then the text typed into the
+// file-name field (when not empty), then a press on the button (IDOK or IDCANCEL).
+struct DialogStep {
+    std::function<void()> before;
+    std::wstring fileName;
+    int button;
+};
+
+// Answers the file dialogs that the thread opens while it lives, step by step, each step from a
+// timer that the dialog's own message loop runs.
+class DialogDriver {
+  public:
+    explicit DialogDriver(std::vector<DialogStep> steps);
+    ~DialogDriver();
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+    int DialogsShown() const;
+    bool AllStepsTaken() const;
+};
