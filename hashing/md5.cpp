@@ -35,28 +35,32 @@ inline std::uint32_t LoadLittleEndian(const unsigned char* p) {
            std::uint32_t(p[3]) << 24;
 }
 
-// One step of RFC 1321 section 3.4. Every argument but the registers is a constant once the
-// rounds are unrolled, so the tables fold into immediates and the rotation into one instruction.
-template <typename Mix>
+// One step of RFC 1321 section 3.4, with the auxiliary function split in two: `early` needs only
+// c and d, which are ready a step before b is, so it joins the word and the constant off the
+// critical path; `late` is the part that waits for b. Every argument but the registers is a
+// constant once the rounds are unrolled, so the tables fold into immediates and the rotation into
+// one instruction.
+template <typename Early, typename Late>
 inline void Step(std::uint32_t& a, std::uint32_t b, std::uint32_t c, std::uint32_t d,
-                 std::uint32_t word, int step, Mix mix) {
-    // The word and constant are known before b is, so they go into a first, off the critical path.
-    a += word + MD5_CONSTANTS[step];
-    a = b + RotateLeft(a + mix(b, c, d), MD5_SHIFTS[step]);
+                 std::uint32_t word, int step, Early early, Late late) {
+    a += word + MD5_CONSTANTS[step] + early(c, d);
+    a = b + RotateLeft(a + late(b, c, d), MD5_SHIFTS[step]);
 }
 
 // The working registers rotate one place per step: the register just written becomes b.
-template <typename Mix, typename WordIndex>
-inline void Round(std::uint32_t (&r)[4], const std::uint32_t (&x)[16], int first, Mix mix,
-                  WordIndex wordIndex) {
+template <typename Early, typename Late, typename WordIndex>
+inline void Round(std::uint32_t (&r)[4], const std::uint32_t (&x)[16], int first, Early early,
+                  Late late, WordIndex wordIndex) {
 #pragma GCC unroll 16
     for (int i = 0; i < 16; i += 4) {
-        Step(r[0], r[1], r[2], r[3], x[wordIndex(i)], first + i, mix);
-        Step(r[3], r[0], r[1], r[2], x[wordIndex(i + 1)], first + i + 1, mix);
-        Step(r[2], r[3], r[0], r[1], x[wordIndex(i + 2)], first + i + 2, mix);
-        Step(r[1], r[2], r[3], r[0], x[wordIndex(i + 3)], first + i + 3, mix);
+        Step(r[0], r[1], r[2], r[3], x[wordIndex(i)], first + i, early, late);
+        Step(r[3], r[0], r[1], r[2], x[wordIndex(i + 1)], first + i + 1, early, late);
+        Step(r[2], r[3], r[0], r[1], x[wordIndex(i + 2)], first + i + 2, early, late);
+        Step(r[1], r[2], r[3], r[0], x[wordIndex(i + 3)], first + i + 3, early, late);
     }
 }
+
+constexpr auto NOTHING_EARLY = [](std::uint32_t, std::uint32_t) { return std::uint32_t{0}; };
 
 void TransformBlock(std::uint32_t (&state)[4], const unsigned char* block) {
     std::uint32_t x[16];
@@ -64,16 +68,21 @@ void TransformBlock(std::uint32_t (&state)[4], const unsigned char* block) {
         x[i] = LoadLittleEndian(block + 4 * i);
     }
     std::uint32_t r[4] = {state[0], state[1], state[2], state[3]};
+    // F(b, c, d) = (b & c) | (~b & d)
     Round(
-        r, x, 0, [](auto b, auto c, auto d) { return d ^ (b & (c ^ d)); }, [](int i) { return i; });
+        r, x, 0, NOTHING_EARLY, [](auto b, auto c, auto d) { return d ^ (b & (c ^ d)); },
+        [](int i) { return i; });
+    // G(b, c, d) = (b & d) | (c & ~d): the two terms share no bit, so they may be added apart.
     Round(
-        r, x, 16, [](auto b, auto c, auto d) { return c ^ (d & (b ^ c)); },
+        r, x, 16, [](auto c, auto d) { return c & ~d; }, [](auto b, auto, auto d) { return b & d; },
         [](int i) { return (5 * i + 1) & 15; });
+    // H(b, c, d) = b ^ c ^ d
     Round(
-        r, x, 32, [](auto b, auto c, auto d) { return b ^ c ^ d; },
+        r, x, 32, NOTHING_EARLY, [](auto b, auto c, auto d) { return b ^ (c ^ d); },
         [](int i) { return (3 * i + 5) & 15; });
+    // I(b, c, d) = c ^ (b | ~d)
     Round(
-        r, x, 48, [](auto b, auto c, auto d) { return c ^ (b | ~d); },
+        r, x, 48, NOTHING_EARLY, [](auto b, auto c, auto d) { return c ^ (b | ~d); },
         [](int i) { return (7 * i) & 15; });
     for (int i = 0; i < 4; ++i) {
         state[i] += r[i];
