@@ -3,26 +3,12 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "tests/support/window_geometry.h"
 #include "app/application.h"
 #include "app/control_layout.h"
 #include "app/main_window.h"
 
 namespace {
-
-RECT PlaceInParent(HWND control) {
-    RECT bounds;
-    GetWindowRect(control, &bounds);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds;
-}
-
-void ExpectPlace(HWND control, int x, int y, int width, int height) {
-    const RECT bounds = PlaceInParent(control);
-    EXPECT_EQ(bounds.left, x);
-    EXPECT_EQ(bounds.top, y);
-    EXPECT_EQ(bounds.right - bounds.left, width);
-    EXPECT_EQ(bounds.bottom - bounds.top, height);
-}
 
 void ExpectCheckBoxColumns(int left) {
     ExpectPlace(algorithmCheckBoxes[Md5], left, 12, 110, 24);

@@ -30,20 +30,6 @@ class DialogCommandTest : public ::testing::Test {
         return MakeStampedFile(folder.File(name), BytesOf(content));
     }
 
-    std::string FileBytes(const std::wstring& path) {
-        HANDLE file =
-            CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return "(cannot open)";
-        }
-        std::string bytes(1 << 16, '\0');
-        DWORD read = 0;
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(file);
-        bytes.resize(read);
-        return bytes;
-    }
-
     TempDir folder;
     TestMainWindow window;
 };
@@ -85,7 +71,7 @@ TEST_F(DialogCommandTest, SaveWritesThePaneToTheChosenFile) {
     SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
     EXPECT_EQ(driver.DialogsShown(), 1);
     // A name typed without an extension gets ".txt".
-    EXPECT_EQ(FileBytes(target + L".txt"),
+    EXPECT_EQ(FileBytesOf(target + L".txt"),
               "\xEF\xBB\xBF"
               "abc\r\n\xE8\xAE\xA1\xE7\xAE\x97\xE5\xAE\x8C\xE6\x88\x90\xE3\x80\x82\r\n");
 }
@@ -98,7 +84,7 @@ TEST_F(DialogCommandTest, FilesDroppedDuringTheSaveDialogWaitForTheSave) {
     DialogDriver driver({{[&a] { SendDrop({a}); }, target, IDOK}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
     ASSERT_TRUE(driver.AllStepsTaken());
-    EXPECT_EQ(FileBytes(target),
+    EXPECT_EQ(FileBytesOf(target),
               "\xEF\xBB\xBF"
               "before\r\n");
     EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "tests/support/window_geometry.h"
 #include "app/application.h"
 #include "app/main_window.h"
 #include "hashing/file_pass.h"
@@ -33,21 +34,6 @@ std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
     return name;
-}
-
-RECT PlaceInParent(HWND control) {
-    RECT bounds;
-    GetWindowRect(control, &bounds);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds;
-}
-
-void ExpectPlace(HWND control, int x, int y, int width, int height) {
-    const RECT bounds = PlaceInParent(control);
-    EXPECT_EQ(bounds.left, x);
-    EXPECT_EQ(bounds.top, y);
-    EXPECT_EQ(bounds.right - bounds.left, width);
-    EXPECT_EQ(bounds.bottom - bounds.top, height);
 }
 
 LOGFONTW FontOf(HFONT font) {

@@ -134,20 +134,6 @@ TEST_F(CopyTest, ClipboardHeldElsewhereKeepsItsContentAndTheCaption) {
 
 class SaveTest : public ::testing::Test {
   protected:
-    std::string FileBytes(const std::wstring& path) {
-        HANDLE file =
-            CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return "(cannot open)";
-        }
-        std::string bytes(1 << 16, '\0');
-        DWORD read = 0;
-        ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-        CloseHandle(file);
-        bytes.resize(read);
-        return bytes;
-    }
-
     std::vector<std::wstring> FolderEntries() {
         std::vector<std::wstring> names;
         WIN32_FIND_DATAW entry;
@@ -168,11 +154,11 @@ class SaveTest : public ::testing::Test {
 
 TEST_F(SaveTest, ByteOrderMarkThenTheTextInUtf8AndNothingElse) {
     ASSERT_TRUE(WriteReportFile(target, L"abc\r\n"));
-    EXPECT_EQ(FileBytes(target),
+    EXPECT_EQ(FileBytesOf(target),
               "\xEF\xBB\xBF"
               "abc\r\n");
     ASSERT_TRUE(WriteReportFile(target, L"计算完成。\r\nCRC32   : 352441C2\r\n"));
-    EXPECT_EQ(FileBytes(target),
+    EXPECT_EQ(FileBytesOf(target),
               "\xEF\xBB\xBF\xE8\xAE\xA1\xE7\xAE\x97\xE5\xAE\x8C\xE6\x88\x90"
               "\xE3\x80\x82\r\nCRC32   : 352441C2\r\n");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
@@ -180,13 +166,13 @@ TEST_F(SaveTest, ByteOrderMarkThenTheTextInUtf8AndNothingElse) {
 
 TEST_F(SaveTest, EmptyReportGivesTheByteOrderMarkAlone) {
     ASSERT_TRUE(WriteReportFile(target, L""));
-    EXPECT_EQ(FileBytes(target), "\xEF\xBB\xBF");
+    EXPECT_EQ(FileBytesOf(target), "\xEF\xBB\xBF");
 }
 
 TEST_F(SaveTest, SavingOverALongerFileLeavesOnlyTheNewContent) {
     WriteBytes(target, Bytes(5000, 'x'));
     ASSERT_TRUE(WriteReportFile(target, L"abc\r\n"));
-    EXPECT_EQ(FileBytes(target),
+    EXPECT_EQ(FileBytesOf(target),
               "\xEF\xBB\xBF"
               "abc\r\n");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
@@ -196,7 +182,7 @@ TEST_F(SaveTest, ReadOnlyTargetKeepsItsContentAndNothingIsLeftBehind) {
     WriteBytes(target, BytesOf("old report"));
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(WriteReportFile(target, L"abc\r\n"));
-    EXPECT_EQ(FileBytes(target), "old report");
+    EXPECT_EQ(FileBytesOf(target), "old report");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
 }
 
@@ -208,7 +194,7 @@ TEST_F(SaveTest, LockedTargetKeepsItsContentAndNothingIsLeftBehind) {
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(WriteReportFile(target, L"abc\r\n"));
     CloseHandle(lock);
-    EXPECT_EQ(FileBytes(target), "old report");
+    EXPECT_EQ(FileBytesOf(target), "old report");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
 }
 
