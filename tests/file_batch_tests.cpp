@@ -23,9 +23,7 @@ class BatchTest : public ::testing::Test {
     void SetUp() override {
         reportStarted = false;
         stopRequested = false;
-        for (int kind = Md5; kind < Crc32; ++kind) {
-            window.SetChecked(static_cast<AlgorithmKind>(kind), false);
-        }
+        window.CheckOnly(Crc32);
         for (int number = 1; number <= 6; ++number) {
             contents.push_back(BytesOf("file number " + std::to_string(number)));
             files.push_back(

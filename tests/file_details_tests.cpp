@@ -39,21 +39,6 @@ std::wstring VersionProbePath() {
     return path.substr(0, path.find_last_of(L'\\') + 1) + L"version_probe.exe";
 }
 
-FILETIME StampOf(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
-                 WORD milliseconds) {
-    SYSTEMTIME utc = {};
-    utc.wYear = year;
-    utc.wMonth = month;
-    utc.wDay = day;
-    utc.wHour = hour;
-    utc.wMinute = minute;
-    utc.wSecond = second;
-    utc.wMilliseconds = milliseconds;
-    FILETIME stamp;
-    SystemTimeToFileTime(&utc, &stamp);
-    return stamp;
-}
-
 }  // namespace
 
 TEST_F(FileDetailsTest, SizeLineAtEveryUnitBoundary) {
@@ -88,11 +73,11 @@ TEST_F(FileDetailsTest, TestsRunInAZoneWithDaylightSaving) {
 
 // Each stamp shows with the offset of its own date, whatever the date of the test run.
 TEST_F(FileDetailsTest, WinterAndSummerStampsEachShowTheirOwnLocalTime) {
-    EXPECT_EQ(LocalTimeText(StampOf(2024, 1, 15, 12, 0, 0, 0)), L"2024/01/15 13:00:00");
-    EXPECT_EQ(LocalTimeText(StampOf(2024, 7, 15, 12, 0, 0, 0)), L"2024/07/15 14:00:00");
-    EXPECT_EQ(LocalTimeText(StampOf(2024, 3, 31, 0, 59, 59, 0)), L"2024/03/31 01:59:59");
-    EXPECT_EQ(LocalTimeText(StampOf(2024, 3, 31, 1, 0, 0, 0)), L"2024/03/31 03:00:00");
-    EXPECT_EQ(LocalTimeText(StampOf(2023, 12, 31, 23, 30, 0, 0)), L"2024/01/01 00:30:00");
+    EXPECT_EQ(LocalTimeText(UtcStamp(2024, 1, 15, 12, 0, 0, 0)), L"2024/01/15 13:00:00");
+    EXPECT_EQ(LocalTimeText(UtcStamp(2024, 7, 15, 12, 0, 0, 0)), L"2024/07/15 14:00:00");
+    EXPECT_EQ(LocalTimeText(UtcStamp(2024, 3, 31, 0, 59, 59, 0)), L"2024/03/31 01:59:59");
+    EXPECT_EQ(LocalTimeText(UtcStamp(2024, 3, 31, 1, 0, 0, 0)), L"2024/03/31 03:00:00");
+    EXPECT_EQ(LocalTimeText(UtcStamp(2023, 12, 31, 23, 30, 0, 0)), L"2024/01/01 00:30:00");
 
     const std::wstring path = WinterFile(10);
     SetWriteTimeUtc(path, 2024, 7, 15, 12, 0, 0);
@@ -101,7 +86,7 @@ TEST_F(FileDetailsTest, WinterAndSummerStampsEachShowTheirOwnLocalTime) {
 }
 
 TEST_F(FileDetailsTest, MillisecondsAreDroppedNotRounded) {
-    EXPECT_EQ(LocalTimeText(StampOf(2024, 3, 7, 8, 5, 5, 999)), L"2024/03/07 09:05:05");
+    EXPECT_EQ(LocalTimeText(UtcStamp(2024, 3, 7, 8, 5, 5, 999)), L"2024/03/07 09:05:05");
 }
 
 TEST_F(FileDetailsTest, StampBeyondTheCalendarGivesNoTime) {

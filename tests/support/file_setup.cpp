@@ -39,8 +39,8 @@ void MakeSizedFile(const std::wstring& path, std::uint64_t size) {
     }
 }
 
-void SetWriteTimeUtc(const std::wstring& path, WORD year, WORD month, WORD day, WORD hour,
-                     WORD minute, WORD second, WORD milliseconds) {
+FILETIME UtcStamp(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
+                  WORD milliseconds) {
     SYSTEMTIME utc = {};
     utc.wYear = year;
     utc.wMonth = month;
@@ -49,9 +49,18 @@ void SetWriteTimeUtc(const std::wstring& path, WORD year, WORD month, WORD day, 
     utc.wMinute = minute;
     utc.wSecond = second;
     utc.wMilliseconds = milliseconds;
-    FILETIME stamp;
+    FILETIME stamp = {};
+    if (!SystemTimeToFileTime(&utc, &stamp)) {
+        throw std::runtime_error("not a calendar time");
+    }
+    return stamp;
+}
+
+void SetWriteTimeUtc(const std::wstring& path, WORD year, WORD month, WORD day, WORD hour,
+                     WORD minute, WORD second, WORD milliseconds) {
+    const FILETIME stamp = UtcStamp(year, month, day, hour, minute, second, milliseconds);
     FileHandle file(path, FILE_WRITE_ATTRIBUTES, OPEN_EXISTING);
-    if (!SystemTimeToFileTime(&utc, &stamp) || !SetFileTime(file.Get(), nullptr, nullptr, &stamp)) {
+    if (!SetFileTime(file.Get(), nullptr, nullptr, &stamp)) {
         throw std::runtime_error("cannot set a test file's time");
     }
 }

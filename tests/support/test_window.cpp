@@ -138,3 +138,9 @@ const std::vector<StripPaint>& TestMainWindow::StripPaints() const {
 bool IsEnabled(HWND window) {
     return IsWindowEnabled(window) != FALSE;
 }
+
+void TestMainWindow::CheckOnly(AlgorithmKind kind) {
+    for (int other = Md5; other <= Crc32; ++other) {
+        SetChecked(static_cast<AlgorithmKind>(other), other == kind);
+    }
+}

@@ -40,6 +40,8 @@ class TestMainWindow {
     TestMainWindow& operator=(const TestMainWindow&) = delete;
 
     void SetChecked(AlgorithmKind kind, bool checked);
+    // Leaves only this algorithm's box checked.
+    void CheckOnly(AlgorithmKind kind);
 
     // Posts a stop command, to be handled by the next pump, when the strip is painted at 0 % for
     // the given time (1 for the first algorithm of a job): it then arrives during that pass.
