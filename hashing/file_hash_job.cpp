@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "hashing/cng_digest.h"
 #include "hashing/crc32.h"
+#include "hashing/device_path.h"
 #include "hashing/file_details.h"
 #include "hashing/md5.h"
 #include "hashing/report_pane.h"
@@ -114,9 +115,14 @@ void FinishRunning() {
 void FileHashJob(const std::wstring& path) {
     OpenBlock();
     AppendToReport(L"文件: " + path + L"\r\n");
-    const std::uint64_t totalSize = AppendFileDetails(path);
+    // A device is no file: reading it may wait for ever (even the version lookup does, for a
+    // serial port), and NUL would read as an empty file. It gets the block of an unreadable path.
+    const bool isFile = !OpensAsDevice(path);
+    const std::uint64_t totalSize = isFile ? AppendFileDetails(path) : 0;
     AppendToReport(L"\r\n");
     StartRunning();
-    RunAlgorithms(path, totalSize);
+    if (isFile) {
+        RunAlgorithms(path, totalSize);
+    }
     FinishRunning();
 }

@@ -17,9 +17,33 @@ struct PostAtPass {
     LPARAM lParam;
 };
 
+struct ActionAtPass {
+    int passNumber;
+    bool beforeReading;
+    std::function<void()> action;
+};
+
+// lParam: the index of the action in actionsAtPass.
+constexpr UINT RUN_ACTION_MESSAGE = WM_APP + 0x3A0;
+
 std::vector<StripPaint> stripPaints;
 std::vector<PostAtPass> postsAtPass;
+std::vector<ActionAtPass> actionsAtPass;
 int zeroPaints = 0;
+
+void StartActionsOfPass() {
+    for (std::size_t index = 0; index < actionsAtPass.size(); ++index) {
+        const ActionAtPass& entry = actionsAtPass[index];
+        if (entry.passNumber != zeroPaints) {
+            continue;
+        }
+        if (entry.beforeReading) {
+            entry.action();
+        } else {
+            PostMessageW(mainWindow, RUN_ACTION_MESSAGE, 0, static_cast<LPARAM>(index));
+        }
+    }
+}
 
 void RecordStripPaint() {
     stripPaints.push_back(StripPaint{progressPercent, jobRunning, stopRequested,
@@ -33,6 +57,7 @@ void RecordStripPaint() {
             PostMessageW(mainWindow, post.message, post.wParam, post.lParam);
         }
     }
+    StartActionsOfPass();
 }
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -42,6 +67,9 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 RecordStripPaint();
             }
             return TRUE;
+        case RUN_ACTION_MESSAGE:
+            actionsAtPass[static_cast<std::size_t>(lParam)].action();
+            return 0;
         // The commands and the drop go where the program's window sends them.
         case WM_COMMAND:
         case WM_TIMER:
@@ -104,6 +132,7 @@ TestMainWindow::TestMainWindow() {
     PumpPendingMessages();
     stripPaints.clear();
     postsAtPass.clear();
+    actionsAtPass.clear();
     zeroPaints = 0;
 }
 
@@ -129,6 +158,14 @@ void TestMainWindow::StopDuringPass(int passNumber) {
 
 void TestMainWindow::PostDuringPass(int passNumber, UINT message, WPARAM wParam, LPARAM lParam) {
     postsAtPass.push_back(PostAtPass{zeroPaints + passNumber, message, wParam, lParam});
+}
+
+void TestMainWindow::RunBeforePass(int passNumber, std::function<void()> action) {
+    actionsAtPass.push_back(ActionAtPass{zeroPaints + passNumber, true, std::move(action)});
+}
+
+void TestMainWindow::RunDuringPass(int passNumber, std::function<void()> action) {
+    actionsAtPass.push_back(ActionAtPass{zeroPaints + passNumber, false, std::move(action)});
 }
 
 const std::vector<StripPaint>& TestMainWindow::StripPaints() const {
