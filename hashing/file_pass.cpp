@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <io.h>
+
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -32,6 +34,14 @@ void ShowProgress(std::uint64_t bytesSoFar, std::uint64_t totalSize) {
     RefreshProgressStrip();
 }
 
+// A file cut, since the pass began, below what the pass has read: the bytes fed are no longer the
+// file's, and a digest of them would describe no content the file ever had as a whole.
+bool CutBelow(FILE* stream, std::uint64_t bytesSoFar) {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    LARGE_INTEGER size;
+    return GetFileSizeEx(handle, &size) && static_cast<std::uint64_t>(size.QuadPart) < bytesSoFar;
+}
+
 }  // namespace
 
 PassOutcome FilePass(const std::wstring& path, std::uint64_t totalSize,
@@ -54,7 +64,8 @@ PassOutcome FilePass(const std::wstring& path, std::uint64_t totalSize,
             return PassOutcome::ReadFailed;
         }
         if (count == 0) {
-            return PassOutcome::Completed;
+            return CutBelow(stream.get(), bytesSoFar) ? PassOutcome::ReadFailed
+                                                      : PassOutcome::Completed;
         }
         consumer(chunk.get(), count);
         bytesSoFar += count;

@@ -11,7 +11,8 @@ enum class PassOutcome {
     OpenFailed,  // nothing read, progress untouched, nothing pumped
     Completed,   // every byte of the file reached the consumer
     Stopped,     // a stop (or the quit request) ended the pass between two chunks
-    ReadFailed,  // a read failed part-way: the bytes fed so far are not the whole file
+    ReadFailed,  // a read failed part-way, or the file was cut below what had been read: the
+                 // bytes fed are not the file's
 };
 
 using ChunkConsumer = std::function<void(const unsigned char* bytes, std::size_t count)>;
