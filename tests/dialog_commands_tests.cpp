@@ -9,6 +9,7 @@
 #include "tests/support/dialog_driver.h"
 #include "tests/support/drop_files.h"
 #include "tests/support/report_blocks.h"
+#include "tests/support/exported_report.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
 
@@ -69,7 +70,7 @@ TEST_F(DialogCommandTest, SaveWritesThePaneToTheChosenFile) {
     SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
     EXPECT_EQ(driver.DialogsShown(), 1);
     // A name typed without an extension gets ".txt".
-    EXPECT_EQ(FileBytesOf(target + L".txt"),
+    EXPECT_EQ(WholeFileBytes(target + L".txt"),
               "\xEF\xBB\xBF"
               "abc\r\n\xE8\xAE\xA1\xE7\xAE\x97\xE5\xAE\x8C\xE6\x88\x90\xE3\x80\x82\r\n");
 }
@@ -82,7 +83,7 @@ TEST_F(DialogCommandTest, FilesDroppedDuringTheSaveDialogWaitForTheSave) {
     DialogDriver driver({{[&a] { SendDrop({a}); }, target, IDOK}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
     ASSERT_TRUE(driver.AllStepsTaken());
-    EXPECT_EQ(FileBytesOf(target),
+    EXPECT_EQ(WholeFileBytes(target),
               "\xEF\xBB\xBF"
               "before\r\n");
     EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));

@@ -10,6 +10,7 @@
 #include "commands/report_export.h"
 #include "commands/report_file.h"
 #include "hashing/file_pass.h"
+#include "tests/support/exported_report.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
 
@@ -20,23 +21,6 @@ const std::wstring TWO_BLOCKS =
     L"CRC32   : 352441C2\r\n\r\n计算完成。\r\n"
     L"\r\n------------------------------------------------------------\r\n"
     L"文件: C:\\data\\b.txt\r\n\r\n\r\n计算完成。\r\n";
-
-// The clipboard's Unicode text with everything up to the end of its block, NULs included; empty
-// when it holds none.
-std::wstring ClipboardBlock() {
-    if (!OpenClipboard(nullptr)) {
-        return L"(clipboard busy)";
-    }
-    std::wstring text;
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (data != nullptr) {
-        const auto* units = static_cast<const wchar_t*>(GlobalLock(data));
-        text.assign(units, GlobalSize(data) / sizeof(wchar_t));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
 
 std::wstring CopyCaption() {
     wchar_t caption[64] = {};
@@ -95,7 +79,7 @@ class CopyTest : public ::testing::Test {
 TEST_F(CopyTest, ClipboardHoldsExactlyThePaneTextAndOneNul) {
     // Any notification code: only the control id counts.
     SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(IDC_COPY, BN_CLICKED), 0);
-    EXPECT_EQ(ClipboardBlock(), TWO_BLOCKS + L'\0');
+    EXPECT_EQ(ClipboardUnicodeBlock(), TWO_BLOCKS + L'\0');
     EXPECT_EQ(CopyCaption(), L"已复制!");
 }
 
@@ -126,7 +110,7 @@ TEST_F(CopyTest, ClipboardHeldElsewhereKeepsItsContentAndTheCaption) {
         SendMessageW(mainWindow, WM_COMMAND, IDC_COPY, 0);
         EXPECT_EQ(CopyCaption(), COPY_CAPTION);
     }
-    EXPECT_EQ(ClipboardBlock(), std::wstring(L"old content") + L'\0');
+    EXPECT_EQ(ClipboardUnicodeBlock(), std::wstring(L"old content") + L'\0');
     // No feedback timer was started either.
     MSG message;
     EXPECT_FALSE(PeekMessageW(&message, mainWindow, WM_TIMER, WM_TIMER, PM_NOREMOVE));
@@ -154,11 +138,11 @@ class SaveTest : public ::testing::Test {
 
 TEST_F(SaveTest, ByteOrderMarkThenTheTextInUtf8AndNothingElse) {
     ASSERT_TRUE(WriteReportFile(target, L"abc\r\n"));
-    EXPECT_EQ(FileBytesOf(target),
+    EXPECT_EQ(WholeFileBytes(target),
               "\xEF\xBB\xBF"
               "abc\r\n");
     ASSERT_TRUE(WriteReportFile(target, L"计算完成。\r\nCRC32   : 352441C2\r\n"));
-    EXPECT_EQ(FileBytesOf(target),
+    EXPECT_EQ(WholeFileBytes(target),
               "\xEF\xBB\xBF\xE8\xAE\xA1\xE7\xAE\x97\xE5\xAE\x8C\xE6\x88\x90"
               "\xE3\x80\x82\r\nCRC32   : 352441C2\r\n");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
@@ -166,13 +150,13 @@ TEST_F(SaveTest, ByteOrderMarkThenTheTextInUtf8AndNothingElse) {
 
 TEST_F(SaveTest, EmptyReportGivesTheByteOrderMarkAlone) {
     ASSERT_TRUE(WriteReportFile(target, L""));
-    EXPECT_EQ(FileBytesOf(target), "\xEF\xBB\xBF");
+    EXPECT_EQ(WholeFileBytes(target), "\xEF\xBB\xBF");
 }
 
 TEST_F(SaveTest, SavingOverALongerFileLeavesOnlyTheNewContent) {
     WriteBytes(target, Bytes(5000, 'x'));
     ASSERT_TRUE(WriteReportFile(target, L"abc\r\n"));
-    EXPECT_EQ(FileBytesOf(target),
+    EXPECT_EQ(WholeFileBytes(target),
               "\xEF\xBB\xBF"
               "abc\r\n");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
@@ -182,7 +166,7 @@ TEST_F(SaveTest, ReadOnlyTargetKeepsItsContentAndNothingIsLeftBehind) {
     WriteBytes(target, BytesOf("old report"));
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(WriteReportFile(target, L"abc\r\n"));
-    EXPECT_EQ(FileBytesOf(target), "old report");
+    EXPECT_EQ(WholeFileBytes(target), "old report");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
 }
 
@@ -194,7 +178,7 @@ TEST_F(SaveTest, LockedTargetKeepsItsContentAndNothingIsLeftBehind) {
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(WriteReportFile(target, L"abc\r\n"));
     CloseHandle(lock);
-    EXPECT_EQ(FileBytesOf(target), "old report");
+    EXPECT_EQ(WholeFileBytes(target), "old report");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
 }
 

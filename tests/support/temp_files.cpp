@@ -67,19 +67,6 @@ void WriteBytes(const std::wstring& path, const Bytes& bytes) {
     }
 }
 
-std::string FileBytesOf(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return "(cannot open)";
-    }
-    std::string bytes(1 << 16, '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
-}
-
 Bytes RandomBytes(std::size_t count, std::uint32_t seed) {
     std::mt19937 generator(seed);
     Bytes bytes(count);

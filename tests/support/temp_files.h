@@ -22,8 +22,6 @@ class TempDir {
 };
 
 void WriteBytes(const std::wstring& path, const Bytes& bytes);
-// The file's first 64 KiB as text, or "(cannot open)".
-std::string FileBytesOf(const std::wstring& path);
 Bytes RandomBytes(std::size_t count, std::uint32_t seed);
 Bytes BytesOf(const std::string& text);
 std::uint32_t ZlibCrc32(const Bytes& bytes);
