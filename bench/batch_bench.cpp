@@ -6,16 +6,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <random>
 #include <string>
 #include <vector>
 
-#include <shlobj.h>
 
 #include "app/app_state.h"
+#include "bench/bench_support.h"
 #include "app/application.h"
 #include "hashing/file_pass.h"
+#include "tests/support/drop_files.h"
 
 namespace {
 
@@ -23,17 +22,6 @@ constexpr int FILE_COUNT = 2000;
 constexpr std::uint64_t LARGE_FILE_SIZE = 1ull << 30;
 // A private message that the probe posts to itself: each dispatch is one pump of the queue.
 constexpr UINT PROBE_MESSAGE = WM_APP + 0x2B0;
-
-double Seconds() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 void Fail(const char* what) {
     std::fprintf(stderr, "%s\n", what);
@@ -58,24 +46,6 @@ void WriteFileBytes(const std::wstring& path, const void* bytes, std::size_t cou
     CloseHandle(file);
 }
 
-// The shell's form of a drop, sent to the main window.
-void Drop(const std::vector<std::wstring>& paths) {
-    std::wstring names;
-    for (const std::wstring& path : paths) {
-        names += path;
-        names += L'\0';
-    }
-    names += L'\0';
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
-                                sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    std::memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
-    GlobalUnlock(block);
-    SendMessageW(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
-}
-
 std::vector<double> pumpTimes;
 std::vector<double> passStarts;
 WNDPROC programWindowProc = nullptr;
@@ -98,23 +68,12 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 void PumpFigures(const std::wstring& folder) {
     const std::wstring path = folder + L"\\large.bin";
-    std::vector<unsigned char> block(FILE_CHUNK_SIZE);
-    std::mt19937_64 generator(1);
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    for (std::uint64_t written = 0; written < LARGE_FILE_SIZE; written += block.size()) {
-        for (std::size_t i = 0; i < block.size(); i += 8) {
-            const std::uint64_t word = generator();
-            std::memcpy(block.data() + i, &word, 8);
-        }
-        DWORD count = 0;
-        WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &count, nullptr);
-    }
-    CloseHandle(file);
+    WriteRandomFile(path, LARGE_FILE_SIZE);
 
     programWindowProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ProbeWindowProc)));
     const double start = Seconds();
-    Drop({path});
+    SendDrop({path});
     const double end = Seconds();
     SetWindowLongPtrW(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(programWindowProc));
     DeleteFileW(path.c_str());
@@ -150,9 +109,9 @@ void BatchFigures(const std::wstring& folder) {
     }
     const std::size_t half = files.size() / 2;
     const double start = Seconds();
-    Drop(std::vector<std::wstring>(files.begin(), files.begin() + half));
+    SendDrop(std::vector<std::wstring>(files.begin(), files.begin() + half));
     const double middle = Seconds();
-    Drop(std::vector<std::wstring>(files.begin() + half, files.end()));
+    SendDrop(std::vector<std::wstring>(files.begin() + half, files.end()));
     const double end = Seconds();
     std::printf(
         "batch of %d small files, 4 algorithms: %.1f files/s (first half %.1f, second "

@@ -7,13 +7,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
+#include "bench/bench_support.h"
 #include "app/application.h"
 #include "hashing/cng_digest.h"
 #include "hashing/crc32.h"
@@ -36,37 +35,11 @@ struct Figure {
     double minimumMBps;
 };
 
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
 std::wstring MakeTestFile() {
     wchar_t folder[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, folder);
     const std::wstring path = std::wstring(folder) + L"ordwen-bench.bin";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        std::fprintf(stderr, "cannot create the test file\n");
-        std::exit(1);
-    }
-    std::vector<unsigned char> block(FILE_CHUNK_SIZE);
-    std::mt19937_64 generator(1);
-    for (std::uint64_t written = 0; written < FILE_SIZE; written += block.size()) {
-        for (std::size_t i = 0; i < block.size(); i += 8) {
-            const std::uint64_t word = generator();
-            std::memcpy(block.data() + i, &word, 8);
-        }
-        DWORD count = 0;
-        WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &count, nullptr);
-    }
-    CloseHandle(file);
+    WriteRandomFile(path, FILE_SIZE);
     return path;
 }
 

@@ -1,0 +1,45 @@
+#include "bench/bench_support.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "hashing/file_pass.h"
+
+double Seconds() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+void WriteRandomFile(const std::wstring& path, std::uint64_t size) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::fprintf(stderr, "cannot create the benchmark's file\n");
+        std::exit(1);
+    }
+    std::vector<unsigned char> block(FILE_CHUNK_SIZE);
+    std::mt19937_64 generator(1);
+    for (std::uint64_t written = 0; written < size; written += block.size()) {
+        for (std::size_t i = 0; i < block.size(); i += 8) {
+            const std::uint64_t word = generator();
+            std::memcpy(block.data() + i, &word, 8);
+        }
+        DWORD count = 0;
+        if (!WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &count, nullptr) ||
+            count != block.size()) {
+            std::fprintf(stderr, "cannot write the benchmark's file\n");
+            std::exit(1);
+        }
+    }
+    CloseHandle(file);
+}
