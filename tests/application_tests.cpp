@@ -13,7 +13,12 @@
 namespace {
 
 // The program is built beside the tests' own folder: build/Ordwen.exe and build/tests/*.exe.
+// ORDWEN_PROGRAM names another build of it instead, such as a release.
 std::wstring ProgramPath() {
+    const wchar_t* other = _wgetenv(L"ORDWEN_PROGRAM");
+    if (other != nullptr && *other != L'\0') {
+        return other;
+    }
     wchar_t self[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring path(self, length);
