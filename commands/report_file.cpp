@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "hashing/extended_path.h"
@@ -9,7 +11,13 @@
 namespace {
 
 constexpr char UTF8_BYTE_ORDER_MARK[] = "\xEF\xBB\xBF";
-constexpr int TEMPORARY_NAME_ATTEMPTS = 100;
+constexpr DWORD LARGEST_WRITE = 0x40000000;
+// A plain write, which empties the file as it opens it, is refused a folder, a read-only file, and
+// a hidden or system file, since it does not repeat those attributes. Opening in place is refused
+// only the first two, and not even those everywhere (Wine run as root writes read-only files), so
+// the attributes of the opened file decide.
+constexpr DWORD UNWRITABLE_ATTRIBUTES = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY |
+                                        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 struct HandleCloser {
     using pointer = HANDLE;
@@ -17,69 +25,75 @@ struct HandleCloser {
 };
 using FileHandle = std::unique_ptr<HANDLE, HandleCloser>;
 
-std::wstring FolderOf(const std::wstring& path) {
-    const std::size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+// The target itself, created when missing, shared as a plain write shares it: writing in place
+// keeps the file's security, owner, attributes, streams and hard links, and goes through a
+// symbolic link to the file it names.
+FileHandle OpenInPlace(const std::wstring& path, bool& created) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    created = GetLastError() != ERROR_ALREADY_EXISTS;
+    return FileHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
-// A new, empty file in the target's folder, under a name no other file has.
-FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
-    static unsigned counter = 0;
-    for (int attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS; ++attempt) {
-        temporary = FolderOf(target) + L"~ordwen-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                    std::to_wstring(++counter) + L".tmp";
-        HANDLE file = CreateFileW(ExtendedLengthPath(temporary).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            return FileHandle(file);
-        }
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
-            break;
-        }
-    }
-    return FileHandle();
-}
-
-bool WriteAll(HANDLE file, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const std::size_t left = bytes.size() - written;
-        const DWORD request = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
+bool WriteAll(HANDLE file, const char* data, std::uint64_t size) {
+    while (size > 0) {
+        const DWORD request = static_cast<DWORD>(std::min<std::uint64_t>(size, LARGEST_WRITE));
         DWORD done = 0;
-        if (!WriteFile(file, bytes.data() + written, request, &done, nullptr) || done == 0) {
+        if (!WriteFile(file, data, request, &done, nullptr) || done == 0) {
             return false;
         }
-        written += done;
+        data += done;
+        size -= done;
     }
     return true;
 }
 
-// Closed in every case, so that a failed file can be deleted.
-bool WriteAndClose(FileHandle& file, const std::string& bytes) {
-    const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
-    return CloseHandle(file.release()) != FALSE && written;
+bool MoveTo(HANDLE file, std::uint64_t offset) {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) != FALSE;
 }
 
-// A read-only or locked target, or one the user may not write, stays as it is, as it would if it
-// were written in place: renaming over it would not always be refused (the read-only attribute
-// does not stop a rename everywhere, nor an administrator's write on every file system).
-bool CanReplace(const std::wstring& target) {
-    const std::wstring path = ExtendedLengthPath(target);
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
-    }
-    if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+bool WriteAt(HANDLE file, std::uint64_t offset, const char* data, std::uint64_t size) {
+    return MoveTo(file, offset) && WriteAll(file, data, size);
+}
+
+bool CutAt(HANDLE file, std::uint64_t size) {
+    return MoveTo(file, size) && SetEndOfFile(file);
+}
+
+// The old report is changed only once the new one is known to fit. A longer report first writes
+// what lies past the old end, which on a full disk fails while the old report is still whole
+// (moving the end of the file alone would not do: on some file systems that leaves a hole that
+// takes no space); a shorter one fits in the space the file holds. Then the old bytes are
+// overwritten where they lie.
+bool OverwriteInPlace(HANDLE file, const std::string& bytes) {
+    LARGE_INTEGER oldLength;
+    if (!GetFileSizeEx(file, &oldLength)) {
         return false;
     }
-    HANDLE probe = CreateFileW(path.c_str(), GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) {
+    const auto old = static_cast<std::uint64_t>(oldLength.QuadPart);
+    const std::uint64_t length = bytes.size();
+    if (length > old) {
+        if (!WriteAt(file, old, bytes.data() + old, length - old)) {
+            CutAt(file, old);
+            return false;
+        }
+    } else if (!CutAt(file, length)) {
         return false;
     }
-    CloseHandle(probe);
-    return true;
+    return WriteAt(file, 0, bytes.data(), std::min(old, length));
+}
+
+bool WriteOpenedTarget(HANDLE file, const std::string& bytes) {
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        // A device or a pipe keeps no old report; it takes the bytes as a plain write gives them.
+        return WriteAll(file, bytes.data(), bytes.size());
+    }
+    BY_HANDLE_FILE_INFORMATION information;
+    return GetFileInformationByHandle(file, &information) &&
+           (information.dwFileAttributes & UNWRITABLE_ATTRIBUTES) == 0 &&
+           OverwriteInPlace(file, bytes);
 }
 
 }  // namespace
@@ -102,20 +116,22 @@ bool ReportFileBytes(const std::wstring& text, std::string& bytes) {
 
 bool WriteReportFile(const std::wstring& target, const std::wstring& text) {
     std::string bytes;
-    if (!CanReplace(target) || !ReportFileBytes(text, bytes)) {
+    if (!ReportFileBytes(text, bytes)) {
         return false;
     }
-    std::wstring temporary;
-    FileHandle file = CreateTemporaryBeside(target, temporary);
+    const std::wstring path = ExtendedLengthPath(target);
+    bool created = false;
+    FileHandle file = OpenInPlace(path, created);
     if (!file) {
         return false;
     }
-    const std::wstring temporaryPath = ExtendedLengthPath(temporary);
-    if (!WriteAndClose(file, bytes) ||
-        !MoveFileExW(temporaryPath.c_str(), ExtendedLengthPath(target).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temporaryPath.c_str());
-        return false;
+    if (WriteOpenedTarget(file.get(), bytes)) {
+        return true;
     }
-    return true;
+    file.reset();
+    if (created) {
+        // A failed save leaves no file of ours behind.
+        DeleteFileW(path.c_str());
+    }
+    return false;
 }

@@ -6,6 +6,7 @@
 // False when the text cannot be converted.
 bool ReportFileBytes(const std::wstring& text, std::string& bytes);
 
-// Writes the report beside the target and puts it in the target's place only once every byte is
-// on disk, so that a failure at any point leaves the target as it was and no file of ours behind.
+// Writes the report into the target in place, so that it stays the same file, and touches the old
+// report only once the new one is known to fit: a full disk leaves the old report whole and no
+// file of ours behind. A target that Windows refuses to a plain write stays as it is.
 bool WriteReportFile(const std::wstring& target, const std::wstring& text);

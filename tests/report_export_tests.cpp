@@ -162,19 +162,37 @@ TEST_F(SaveTest, SavingOverALongerFileLeavesOnlyTheNewContent) {
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
 }
 
-TEST_F(SaveTest, ReadOnlyTargetKeepsItsContentAndNothingIsLeftBehind) {
-    WriteBytes(target, BytesOf("old report"));
-    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(WriteReportFile(target, L"abc\r\n"));
-    EXPECT_EQ(WholeFileBytes(target), "old report");
+// Windows refuses these to a plain write, which asks for none of their attributes.
+TEST_F(SaveTest, ReadOnlyHiddenOrSystemTargetKeepsItsContentAndNothingIsLeftBehind) {
+    for (DWORD attribute :
+         {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        WriteBytes(target, BytesOf("old report"));
+        SetFileAttributesW(target.c_str(), attribute);
+        EXPECT_FALSE(WriteReportFile(target, L"abc\r\n")) << attribute;
+        EXPECT_EQ(WholeFileBytes(target), "old report");
+    }
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
 }
 
-// A target opened by another program without sharing its deletion cannot be replaced.
+// Log viewers and editors hold files open sharing reading and writing, though seldom deletion; the
+// saved file stays the one that each of its hard links names.
+TEST_F(SaveTest, HeldOpenAndHardLinkedTargetIsSavedUnderEachName) {
+    WriteBytes(target, BytesOf("old"));
+    const std::wstring other = folder.File(L"other.txt");
+    ASSERT_TRUE(CreateHardLinkW(other.c_str(), target.c_str(), nullptr));
+    HANDLE holder = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_TRUE(WriteReportFile(target, L"abc\r\n"));
+    CloseHandle(holder);
+    EXPECT_EQ(WholeFileBytes(other), SavedFormOf(L"abc\r\n"));
+}
+
+// Another program holds it open without sharing its writing.
 TEST_F(SaveTest, LockedTargetKeepsItsContentAndNothingIsLeftBehind) {
     WriteBytes(target, BytesOf("old report"));
-    HANDLE lock = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE lock = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(WriteReportFile(target, L"abc\r\n"));
     CloseHandle(lock);
