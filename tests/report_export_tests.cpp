@@ -200,6 +200,21 @@ TEST_F(SaveTest, LockedTargetKeepsItsContentAndNothingIsLeftBehind) {
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
 }
 
+// The test run caps the size of the files these tests write: a write past the cap fails part-way,
+// as on a full disk.
+TEST_F(SaveTest, ReportThatDoesNotFitLeavesTheOldReportAndNoNewFile) {
+    const wchar_t* limit = _wgetenv(L"ORDWEN_FILE_SIZE_LIMIT_KIB");
+    if (limit == nullptr || *limit == L'\0') {
+        GTEST_SKIP() << "needs the file-size cap of the test run";
+    }
+    const std::wstring tooLong(std::stoul(limit) * 1024, L'x');
+    WriteBytes(target, BytesOf("old report"));
+    EXPECT_FALSE(WriteReportFile(target, tooLong));
+    EXPECT_FALSE(WriteReportFile(folder.File(L"new.txt"), tooLong));
+    EXPECT_TRUE(WholeFileBytes(target) == "old report");
+    EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
+}
+
 TEST_F(SaveTest, MissingFolderWritesNothing) {
     EXPECT_FALSE(WriteReportFile(folder.File(L"none\\hash.txt"), L"abc\r\n"));
     EXPECT_TRUE(FolderEntries().empty());
