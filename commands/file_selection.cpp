@@ -70,11 +70,13 @@ std::vector<std::wstring> SelectedPaths(const std::wstring& selection) {
     if (strings.size() <= 1) {
         return strings;
     }
-    // The dialog's folder is used as given; a root folder's own backslash stays doubled, which
-    // every file call reads as one.
+    // A root folder comes with its own backslash (C:\), any other without one; the path formed here
+    // is the one the report, the clipboard and the saved file show.
+    const std::wstring& folder = strings[0];
+    const std::wstring prefix = folder.back() == L'\\' ? folder : folder + L'\\';
     std::vector<std::wstring> paths;
     for (std::size_t name = 1; name < strings.size(); ++name) {
-        paths.push_back(strings[0] + L"\\" + strings[name]);
+        paths.push_back(prefix + strings[name]);
     }
     return paths;
 }

@@ -15,8 +15,8 @@ void BrowseForFiles();
 void HandleDroppedFiles(HDROP drop);
 
 // The full paths in the open-file dialog's selection buffer: either one full path, or a folder
-// followed by names, each joined to the folder with one backslash. Ends at the first empty string
-// or at the buffer's end.
+// followed by names, each joined to the folder with one backslash (a root folder, such as C:\, has
+// its own). Ends at the first empty string or at the buffer's end.
 std::vector<std::wstring> SelectedPaths(const std::wstring& selection);
 
 // Every entry of the drop, whatever its length.

@@ -55,6 +55,20 @@ TEST_F(DialogCommandTest, BrowseForTwoFilesOfAFolder) {
                      : Crc32Block(a, BytesOf("first")) + LaterCrc32Block(b, BytesOf("second")));
 }
 
+// C:\ is a drive's root, whose folder the dialog gives with its own backslash.
+TEST_F(DialogCommandTest, FilesPickedAtADriveRootHaveOneBackslash) {
+    const std::wstring name = L"ordwen " + std::to_wstring(GetCurrentProcessId());
+    const std::wstring a = MakeStampedFile(L"C:\\" + name + L"a.txt", BytesOf("first"));
+    const std::wstring b = MakeStampedFile(L"C:\\" + name + L"b.txt", BytesOf("second"));
+    const std::wstring typed = L"\"" + name + L"a.txt\" \"" + name + L"b.txt\"";
+    DialogDriver driver({{nullptr, L"C:\\", IDOK}, {nullptr, typed, IDOK}});
+    SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
+    DeleteFileW(a.c_str());
+    DeleteFileW(b.c_str());
+    EXPECT_EQ(ReadReportText(),
+              Crc32Block(a, BytesOf("first")) + LaterCrc32Block(b, BytesOf("second")));
+}
+
 TEST_F(DialogCommandTest, CancelledBrowseChangesNothing) {
     DialogDriver driver({{nullptr, L"", IDCANCEL}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);

@@ -35,9 +35,9 @@ TEST(SelectionBuffer, FolderAndNamesAreJoinedWithOneBackslashInBufferOrder) {
               (Paths{L"C:\\data\\c.bin", L"C:\\data\\a.txt", L"C:\\data\\b"}));
 }
 
-TEST(SelectionBuffer, FolderEndingInABackslashStillGetsOneMore) {
+TEST(SelectionBuffer, RootFolderKeepsItsOneBackslash) {
     const std::wstring strings(L"C:\\\0a.txt\0b.txt\0", 16);
-    EXPECT_EQ(SelectedPaths(SelectionBuffer(strings)), (Paths{L"C:\\\\a.txt", L"C:\\\\b.txt"}));
+    EXPECT_EQ(SelectedPaths(SelectionBuffer(strings)), (Paths{L"C:\\a.txt", L"C:\\b.txt"}));
 }
 
 TEST(SelectionBuffer, EndsAtTheBufferEvenWithoutTerminators) {
