@@ -1,30 +1,74 @@
 #include "commands/file_selection.h"
 
 #include <commdlg.h>
+#include <cderr.h>
+
+#include <memory>
 
 #include "app/app_state.h"
 #include "commands/file_batch.h"
 
 namespace {
 
-constexpr DWORD SELECTION_BUFFER_UNITS = 32768;
+// Room for any selection a person can make: the folder and every name of a folder of half a
+// million photos, or of 64,000 names of the longest kind. The dialog copies the whole selection
+// into it (Wine's without looking at its size) and says it did not fit only in two bytes, too few
+// for the size of such a selection, so the room has to be there from the start.
+constexpr DWORD SELECTION_BUFFER_UNITS = 1u << 24;
+constexpr DWORD LARGEST_SELECTION_BUFFER_UNITS = 1u << 28;
 constexpr UINT DROP_ENTRY_COUNT_QUERY = 0xFFFFFFFF;
 
-// The full selection buffer, NULs included; empty when the dialog was cancelled or failed.
-std::wstring ShowOpenDialog() {
-    std::wstring selection(SELECTION_BUFFER_UNITS, L'\0');
+struct PagesReleaser {
+    void operator()(wchar_t* units) const { VirtualFree(units, 0, MEM_RELEASE); }
+};
+using SelectionPages = std::unique_ptr<wchar_t[], PagesReleaser>;
+
+// Pages that the system hands out zero-filled and backs with memory only where they are written,
+// so the buffer costs what the selection fills.
+SelectionPages AllocateSelectionPages(DWORD units) {
+    return SelectionPages(static_cast<wchar_t*>(VirtualAlloc(
+        nullptr, std::size_t{units} * sizeof(wchar_t), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE)));
+}
+
+// The selection's strings, each with its NUL, without the zeros after the last.
+std::wstring UsedSelection(const wchar_t* units, DWORD count) {
+    DWORD end = 0;
+    while (end + 1 < count && (units[end] != L'\0' || units[end + 1] != L'\0')) {
+        ++end;
+    }
+    return std::wstring(units, end + 1);
+}
+
+bool RunOpenDialog(wchar_t* selection, DWORD units) {
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = mainWindow;
     dialog.lpstrFilter = L"所有文件\0*.*\0";
     dialog.nFilterIndex = 0;
-    dialog.lpstrFile = selection.data();
-    dialog.nMaxFile = SELECTION_BUFFER_UNITS;
+    dialog.lpstrFile = selection;
+    dialog.nMaxFile = units;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&dialog)) {
-        return std::wstring();
+    return GetOpenFileNameW(&dialog) != FALSE;
+}
+
+// The selection's strings; empty when the dialog was cancelled or failed. A selection too large
+// even for that room (only Windows reports one) is asked for again with twice the room rather than
+// lost without a word.
+std::wstring ShowOpenDialog() {
+    for (DWORD units = SELECTION_BUFFER_UNITS; units <= LARGEST_SELECTION_BUFFER_UNITS;
+         units *= 2) {
+        const SelectionPages selection = AllocateSelectionPages(units);
+        if (!selection) {
+            return std::wstring();
+        }
+        if (RunOpenDialog(selection.get(), units)) {
+            return UsedSelection(selection.get(), units);
+        }
+        if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) {
+            return std::wstring();
+        }
     }
-    return selection;
+    return std::wstring();
 }
 
 std::wstring DroppedPath(HDROP drop, UINT index) {

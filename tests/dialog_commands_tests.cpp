@@ -55,6 +55,30 @@ TEST_F(DialogCommandTest, BrowseForTwoFilesOfAFolder) {
                      : Crc32Block(a, BytesOf("first")) + LaterCrc32Block(b, BytesOf("second")));
 }
 
+// 1,500 names of 30 characters fill the file-name box with 49,500 units, far beyond the 32,768 that
+// the selection once had. Typed in reverse, they are hashed in that order; a stop during the last
+// but one still ends the batch.
+TEST_F(DialogCommandTest, FifteenHundredNamesAreHashedInDialogOrderUntilStopped) {
+    std::wstring typed, expected;
+    for (int number = 1500; number >= 1; --number) {
+        const std::wstring name =
+            L"photo " + std::to_wstring(10000 + number) + L" taken in 2024.jpeg";
+        const std::string content = "photo " + std::to_string(number);
+        const std::wstring path = File(name, content);
+        typed += L"\"" + name + L"\" ";
+        if (number >= 2) {
+            expected += (number == 1500 ? L"" : SEPARATOR) +
+                        (number == 2 ? StoppedBlock(path, BytesOf(content))
+                                     : Crc32Block(path, BytesOf(content)));
+        }
+    }
+    ASSERT_EQ(typed.size(), 49500u);
+    window.StopDuringPass(1499);
+    DialogDriver driver({{nullptr, folder.Path(), IDOK}, {nullptr, typed, IDOK}});
+    SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
+    EXPECT_EQ(ReadReportText(), expected);
+}
+
 // C:\ is a drive's root, whose folder the dialog gives with its own backslash.
 TEST_F(DialogCommandTest, FilesPickedAtADriveRootHaveOneBackslash) {
     const std::wstring name = L"ordwen " + std::to_wstring(GetCurrentProcessId());
