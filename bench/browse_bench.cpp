@@ -112,6 +112,8 @@ int main() {
     for (int number = 1; number <= FILE_COUNT; ++number) {
         DeleteFileW(PhotoPath(folder, number).c_str());
     }
+    // The dialog made the folder the current one, which cannot be removed.
+    SetCurrentDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str());
     RemoveDirectoryW(folder.c_str());
     return 0;
 }
