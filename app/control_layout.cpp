@@ -11,8 +11,6 @@ constexpr int REPORT_PANE_TOP = 72;
 constexpr int REPORT_PANE_MIN_HEIGHT = 80;
 // Room below the pane: the gap, the strip and the bottom margin.
 constexpr int REPORT_PANE_BOTTOM_SPACE = 42;
-constexpr int CHECK_BOX_WIDTH = 110;
-constexpr int CHECK_BOX_HEIGHT = 24;
 constexpr int CHECK_BOX_COLUMN_STEP = 118;
 constexpr int CHECK_BOX_ROWS[] = {12, 38};
 constexpr int CHECK_BOX_BLOCK_SPACE = 238;

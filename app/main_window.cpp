@@ -20,8 +20,6 @@ constexpr DWORD PROGRESS_STRIP_STYLE = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW;
 
 constexpr int BUTTON_TOP = 18;
 constexpr int BUTTON_HEIGHT = 36;
-constexpr int CHECK_BOX_WIDTH = 110;
-constexpr int CHECK_BOX_HEIGHT = 24;
 
 struct Placement {
     int x;

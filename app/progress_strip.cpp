@@ -1,8 +1,10 @@
 #include "app/progress_strip.h"
 
 #include <cstdint>
+#include <string>
 
 #include "app/app_state.h"
+#include "hashing/decimal_text.h"
 
 namespace {
 
@@ -38,36 +40,18 @@ void DrawFrame(HDC dc, const RECT& area) {
     DeleteObject(pen);
 }
 
-// Room for any 32-bit value, its sign, the percent sign and the terminator.
-constexpr int PERCENT_TEXT_SIZE = 14;
-
-void FormatPercent(std::int32_t percent, wchar_t (&text)[PERCENT_TEXT_SIZE]) {
-    wchar_t digits[PERCENT_TEXT_SIZE];
-    int count = 0;
-    std::int64_t value = percent < 0 ? -static_cast<std::int64_t>(percent) : percent;
-    do {
-        digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    int length = 0;
-    if (percent < 0) {
-        text[length++] = L'-';
-    }
-    while (count > 0) {
-        text[length++] = digits[--count];
-    }
-    text[length++] = L'%';
-    text[length] = L'\0';
+std::wstring PercentText(std::int32_t percent) {
+    const std::int64_t value = percent;
+    return (value < 0 ? L"-" : L"") + DecimalText(value < 0 ? -value : value) + L"%";
 }
 
 void DrawPercentText(HDC dc, const RECT& area, COLORREF colour) {
-    wchar_t text[PERCENT_TEXT_SIZE];
-    FormatPercent(progressPercent, text);
+    const std::wstring text = PercentText(progressPercent);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     HGDIOBJ previousFont = SelectObject(dc, percentFont);
     RECT textArea = {area.left, area.top + 1, area.right, area.bottom - 1};
-    DrawTextW(dc, text, -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dc, text.c_str(), -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, previousFont);
 }
 
