@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-
 #include "app/app_state.h"
 #include "bench/bench_support.h"
 #include "app/application.h"
@@ -22,29 +21,6 @@ constexpr int FILE_COUNT = 2000;
 constexpr std::uint64_t LARGE_FILE_SIZE = 1ull << 30;
 // A private message that the probe posts to itself: each dispatch is one pump of the queue.
 constexpr UINT PROBE_MESSAGE = WM_APP + 0x2B0;
-
-void Fail(const char* what) {
-    std::fprintf(stderr, "%s\n", what);
-    std::exit(1);
-}
-
-std::wstring BenchFolder() {
-    wchar_t temp[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, temp);
-    const std::wstring folder = std::wstring(temp) + L"ordwen-batch-bench";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-void WriteFileBytes(const std::wstring& path, const void* bytes, std::size_t count) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        Fail("cannot create a bench file");
-    }
-    DWORD written = 0;
-    WriteFile(file, bytes, static_cast<DWORD>(count), &written, nullptr);
-    CloseHandle(file);
-}
 
 std::vector<double> pumpTimes;
 std::vector<double> passStarts;
@@ -130,7 +106,7 @@ int main() {
     if (CreateMainWindow(SW_SHOWNOACTIVATE) == nullptr) {
         Fail("cannot create the main window");
     }
-    const std::wstring folder = BenchFolder();
+    const std::wstring folder = BenchFolder(L"ordwen-batch-bench");
     BatchFigures(folder);
     SendMessageW(mainWindow, WM_COMMAND, IDC_CLEAR, 0);
     PumpFigures(folder);

@@ -21,11 +21,33 @@ double Seconds() {
     return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
+void Fail(const char* what) {
+    std::fprintf(stderr, "%s\n", what);
+    std::exit(1);
+}
+
+std::wstring BenchFolder(const wchar_t* name) {
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::wstring folder = std::wstring(temp) + name;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+void WriteFileBytes(const std::wstring& path, const void* bytes, std::size_t count) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        Fail("cannot create a bench file");
+    }
+    DWORD written = 0;
+    WriteFile(file, bytes, static_cast<DWORD>(count), &written, nullptr);
+    CloseHandle(file);
+}
+
 void WriteRandomFile(const std::wstring& path, std::uint64_t size) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        std::fprintf(stderr, "cannot create the benchmark's file\n");
-        std::exit(1);
+        Fail("cannot create the benchmark's file");
     }
     std::vector<unsigned char> block(FILE_CHUNK_SIZE);
     std::mt19937_64 generator(1);
@@ -37,8 +59,7 @@ void WriteRandomFile(const std::wstring& path, std::uint64_t size) {
         DWORD count = 0;
         if (!WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &count, nullptr) ||
             count != block.size()) {
-            std::fprintf(stderr, "cannot write the benchmark's file\n");
-            std::exit(1);
+            Fail("cannot write the benchmark's file");
         }
     }
     CloseHandle(file);

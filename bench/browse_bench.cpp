@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app/app_state.h"
@@ -30,16 +29,9 @@ std::wstring PhotoPath(const std::wstring& folder, int number) {
 }
 
 std::wstring MakeFiles() {
-    wchar_t temp[MAX_PATH + 1];
-    GetTempPathW(MAX_PATH + 1, temp);
-    const std::wstring folder = std::wstring(temp) + L"ordwen-browse-bench";
-    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring folder = BenchFolder(L"ordwen-browse-bench");
     for (int number = 1; number <= FILE_COUNT; ++number) {
-        HANDLE file = CreateFileW(PhotoPath(folder, number).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, &number, sizeof number, &written, nullptr);
-        CloseHandle(file);
+        WriteFileBytes(PhotoPath(folder, number), &number, sizeof number);
     }
     return folder;
 }
@@ -49,8 +41,7 @@ void SelectAllInTheList() {
     const HWND view = FindWindowExW(GetActiveWindow(), nullptr, L"SHELLDLL_DefView", nullptr);
     const HWND list = FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr);
     if (list == nullptr) {
-        std::fprintf(stderr, "the dialog has no list of files\n");
-        std::exit(1);
+        Fail("the dialog has no list of files");
     }
     selectionStart = Seconds();
     LVITEMW item = {};
@@ -89,8 +80,7 @@ int CountBlocks(const std::wstring& report) {
 int main() {
     appInstance = GetModuleHandleW(nullptr);
     if (CreateMainWindow(SW_SHOWNOACTIVATE) == nullptr) {
-        std::fprintf(stderr, "cannot create the main window\n");
-        return 1;
+        Fail("cannot create the main window");
     }
     const std::wstring folder = MakeFiles();
     programWindowProc = reinterpret_cast<WNDPROC>(

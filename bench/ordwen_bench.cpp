@@ -45,15 +45,13 @@ std::wstring MakeTestFile() {
 
 void RequireCompleted(PassOutcome outcome) {
     if (outcome != PassOutcome::Completed) {
-        std::fprintf(stderr, "a pass did not complete\n");
-        std::exit(1);
+        Fail("a pass did not complete");
     }
 }
 
 void RequireText(const std::string& text) {
     if (text.empty()) {
-        std::fprintf(stderr, "a digest came back empty\n");
-        std::exit(1);
+        Fail("a digest came back empty");
     }
 }
 
@@ -107,8 +105,7 @@ std::vector<Measurement> JobMeasurement() {
     list.push_back({"job_all4", [](const std::wstring& path) {
                         FileHashJob(path);
                         if (stopRequested) {
-                            std::fprintf(stderr, "the job was stopped\n");
-                            std::exit(1);
+                            Fail("the job was stopped");
                         }
                     }});
     return list;
@@ -131,13 +128,11 @@ Figure SumOfPasses(const std::vector<Figure>& figures) {
 void OpenMainWindow() {
     appInstance = GetModuleHandleW(nullptr);
     if (CreateMainWindow(SW_SHOWNOACTIVATE) == nullptr) {
-        std::fprintf(stderr, "cannot create the main window\n");
-        std::exit(1);
+        Fail("cannot create the main window");
     }
     for (HWND box : algorithmCheckBoxes) {
         if (box == nullptr || SendMessageW(box, BM_GETCHECK, 0, 0) != BST_CHECKED) {
-            std::fprintf(stderr, "the main window lacks its four checked algorithm boxes\n");
-            std::exit(1);
+            Fail("the main window lacks its four checked algorithm boxes");
         }
     }
 }
