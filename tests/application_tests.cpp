@@ -27,23 +27,17 @@ std::wstring ProgramPath() {
     return path + L"Ordwen.exe";
 }
 
-class ProgramResources {
-  public:
-    ProgramResources()
-        : module_(LoadLibraryExW(ProgramPath().c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-    ~ProgramResources() {
-        if (module_ != nullptr) {
-            FreeLibrary(module_);
-        }
+class ProgramResources : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        module_ = LoadLibraryExW(ProgramPath().c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(module_, nullptr);
     }
-    ProgramResources(const ProgramResources&) = delete;
-    ProgramResources& operator=(const ProgramResources&) = delete;
+    void TearDown() override { FreeLibrary(module_); }
 
-    bool Loaded() const { return module_ != nullptr; }
-
-    std::string Bytes(const wchar_t* type, const wchar_t* name) const {
-        HRSRC found = FindResourceW(module_, name, type);
+    std::string Bytes(const wchar_t* type, int id) const {
+        HRSRC found = FindResourceW(module_, MAKEINTRESOURCEW(id), type);
         if (found == nullptr) {
             return {};
         }
@@ -51,8 +45,7 @@ class ProgramResources {
         return std::string(data, SizeofResource(module_, found));
     }
 
-  private:
-    HMODULE module_;
+    HMODULE module_ = nullptr;
 };
 
 #pragma pack(push, 2)
@@ -73,92 +66,44 @@ struct IconGroupEntry {
 };
 #pragma pack(pop)
 
-std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name) {
-    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-    void* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || length == 0) {
-        return L"(missing)";
-    }
-    return std::wstring(static_cast<const wchar_t*>(value), length - 1);
-}
-
-struct LaunchedProgram {
-    PROCESS_INFORMATION process = {};
-
-    explicit LaunchedProgram(std::wstring commandLine, WORD showCommand = SW_SHOWDEFAULT) {
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESHOWWINDOW;
-        startup.wShowWindow = showCommand;
-        started = CreateProcessW(ProgramPath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                                 nullptr, nullptr, &startup, &process) != FALSE;
-    }
-    ~LaunchedProgram() {
-        if (!started) {
-            return;
-        }
-        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process.hProcess, 99);
-        }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    LaunchedProgram(const LaunchedProgram&) = delete;
-    LaunchedProgram& operator=(const LaunchedProgram&) = delete;
-
-    // The program's main window, once it has one; null after ten seconds without.
-    HWND WaitForWindow() const {
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            HWND window = nullptr;
-            while ((window = FindWindowExW(nullptr, window, MAIN_WINDOW_CLASS, nullptr)) !=
-                   nullptr) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == process.dwProcessId) {
-                    return window;
-                }
+// The launched program's main window, once it has one; null after ten seconds without.
+HWND WaitForWindow(DWORD processId) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        HWND window = nullptr;
+        while ((window = FindWindowExW(nullptr, window, MAIN_WINDOW_CLASS, nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId) {
+                return window;
             }
-            Sleep(50);
         }
-        return nullptr;
+        Sleep(50);
     }
-
-    bool started = false;
-};
+    return nullptr;
+}
 
 }  // namespace
 
-TEST(CentredWindowOrigin, CentresTheCreationSizeInTheWorkArea) {
-    const POINT origin = CenteredWindowOrigin(RECT{0, 0, 1280, 800});
-    EXPECT_EQ(origin.x, 250);
-    EXPECT_EQ(origin.y, 70);
+TEST(CentredWindowOrigin, CentresTheCreationSizeInAnyWorkArea) {
+    const struct {
+        RECT workArea;
+        POINT origin;
+    } cases[] = {
+        {{0, 0, 1280, 800}, {250, 70}},
+        {{0, 40, 1280, 800}, {250, 90}},         // below a taskbar at the top
+        {{60, 0, 1340, 800}, {310, 70}},         // beside a taskbar at the left
+        {{-1024, -100, -24, 668}, {-914, -46}},  // a second monitor
+        {{0, 0, 777, 657}, {-1, -1}},            // narrower than the window: truncated toward zero
+    };
+    for (const auto& c : cases) {
+        const POINT origin = CenteredWindowOrigin(c.workArea);
+        EXPECT_EQ(origin.x, c.origin.x) << c.workArea.left << "," << c.workArea.top;
+        EXPECT_EQ(origin.y, c.origin.y) << c.workArea.left << "," << c.workArea.top;
+    }
 }
 
-TEST(CentredWindowOrigin, NarrowAreaTruncatesTowardZero) {
-    const POINT origin = CenteredWindowOrigin(RECT{0, 0, 777, 657});
-    EXPECT_EQ(origin.x, -1);
-    EXPECT_EQ(origin.y, -1);
-    const POINT odd = CenteredWindowOrigin(RECT{0, 0, 781, 661});
-    EXPECT_EQ(odd.x, 0);
-    EXPECT_EQ(odd.y, 0);
-}
-
-TEST(CentredWindowOrigin, HonoursAnAreaThatDoesNotStartAtTheOrigin) {
-    const POINT belowTopTaskbar = CenteredWindowOrigin(RECT{0, 40, 1280, 800});
-    EXPECT_EQ(belowTopTaskbar.x, 250);
-    EXPECT_EQ(belowTopTaskbar.y, 90);
-    const POINT besideLeftTaskbar = CenteredWindowOrigin(RECT{60, 0, 1340, 800});
-    EXPECT_EQ(besideLeftTaskbar.x, 310);
-    const POINT secondMonitor = CenteredWindowOrigin(RECT{-1024, -100, -24, 668});
-    EXPECT_EQ(secondMonitor.x, -1024 + 110);
-    EXPECT_EQ(secondMonitor.y, -100 + 54);
-}
-
-TEST(ProgramResources, IconGroupHoldsSevenPngImages) {
-    ProgramResources program;
-    ASSERT_TRUE(program.Loaded());
-    const std::string group = program.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEW(1));
+TEST_F(ProgramResources, IconGroupHoldsSevenPngImages) {
+    const std::string group = Bytes(RT_GROUP_ICON, 1);
     ASSERT_GE(group.size(), sizeof(IconGroupHeader));
     IconGroupHeader header;
     std::memcpy(&header, group.data(), sizeof header);
@@ -174,7 +119,7 @@ TEST(ProgramResources, IconGroupHoldsSevenPngImages) {
         sizes.push_back(size);
         EXPECT_EQ(entry.height, entry.width);
         EXPECT_EQ(entry.bitCount, 32);
-        const std::string image = program.Bytes(RT_ICON, MAKEINTRESOURCEW(entry.id));
+        const std::string image = Bytes(RT_ICON, entry.id);
         ASSERT_EQ(image.size(), entry.bytesInResource);
         ASSERT_GE(image.size(), 24u);
         EXPECT_EQ(image.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0) << "image of " << size;
@@ -187,10 +132,8 @@ TEST(ProgramResources, IconGroupHoldsSevenPngImages) {
     EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 128, 256}));
 }
 
-TEST(ProgramResources, ManifestCarriesExactlyTheExpectedEntries) {
-    ProgramResources program;
-    ASSERT_TRUE(program.Loaded());
-    const std::string manifest = program.Bytes(RT_MANIFEST, MAKEINTRESOURCEW(1));
+TEST_F(ProgramResources, ManifestCarriesExactlyTheExpectedEntries) {
+    const std::string manifest = Bytes(RT_MANIFEST, 1);
     ASSERT_FALSE(manifest.empty());
     const char* expected[] = {
         "encoding=\"UTF-8\"",
@@ -208,22 +151,24 @@ TEST(ProgramResources, ManifestCarriesExactlyTheExpectedEntries) {
     for (const char* entry : expected) {
         EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
     }
-    const auto count = [&](const std::string& what) {
+    const std::pair<const char*, std::size_t> counts[] = {
+        {"<supportedOS ", 3},
+        {"<dependentAssembly>", 1},
+        {"<assemblyIdentity ", 2},
+        {"<windowsSettings>", 1},
+        {"xmlns=\"http://schemas.microsoft.com/SMI/", 1},
+    };
+    for (const auto& [what, count] : counts) {
         std::size_t found = 0;
         for (auto at = manifest.find(what); at != std::string::npos;
              at = manifest.find(what, at + 1)) {
             ++found;
         }
-        return found;
-    };
-    EXPECT_EQ(count("<supportedOS "), 3u);
-    EXPECT_EQ(count("<dependentAssembly>"), 1u);
-    EXPECT_EQ(count("<assemblyIdentity "), 2u);
-    EXPECT_EQ(count("<windowsSettings>"), 1u);
-    EXPECT_EQ(count("xmlns=\"http://schemas.microsoft.com/SMI/"), 1u);
+        EXPECT_EQ(found, count) << what;
+    }
 }
 
-TEST(ProgramResources, VersionResourceNamesTheProgram) {
+TEST_F(ProgramResources, VersionResourceNamesTheProgram) {
     const std::wstring path = ProgramPath();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
@@ -248,57 +193,59 @@ TEST(ProgramResources, VersionResourceNamesTheProgram) {
     EXPECT_EQ(translation[0], 0x0409);
     EXPECT_EQ(translation[1], 0x04B0);
 
-    EXPECT_EQ(VersionString(info, L"CompanyName"), L"Brellick");
-    EXPECT_EQ(VersionString(info, L"FileDescription"),
-              L"Ordwen - MD5/SHA-1/SHA-256/CRC32 calculator");
-    EXPECT_EQ(VersionString(info, L"FileVersion"), L"1.0.6.0");
-    EXPECT_EQ(VersionString(info, L"ProductVersion"), L"1.0.6.0");
-    EXPECT_EQ(VersionString(info, L"InternalName"), L"Ordwen");
-    EXPECT_EQ(VersionString(info, L"ProductName"), L"Ordwen");
-    EXPECT_EQ(VersionString(info, L"OriginalFilename"), L"Ordwen.exe");
-}
-
-TEST(Program, ClosingTheWindowEndsTheProcessWithExitCodeZero) {
-    LaunchedProgram program(L"Ordwen.exe");
-    ASSERT_TRUE(program.started);
-    HWND window = program.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 20000), WAIT_OBJECT_0);
-    DWORD exitCode = 99;
-    GetExitCodeProcess(program.process.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, 0u);
-}
-
-TEST(Program, HonoursTheLaunchersShowCommand) {
-    LaunchedProgram program(L"Ordwen.exe", SW_SHOWMINNOACTIVE);
-    ASSERT_TRUE(program.started);
-    HWND window = program.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    for (int attempt = 0; attempt < 100 && !IsIconic(window); ++attempt) {
-        Sleep(50);
+    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+        {L"CompanyName", L"Brellick"},
+        {L"FileDescription", L"Ordwen - MD5/SHA-1/SHA-256/CRC32 calculator"},
+        {L"FileVersion", L"1.0.6.0"},
+        {L"ProductVersion", L"1.0.6.0"},
+        {L"InternalName", L"Ordwen"},
+        {L"ProductName", L"Ordwen"},
+        {L"OriginalFilename", L"Ordwen.exe"},
+    };
+    for (const auto& [name, value] : strings) {
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+        void* found = nullptr;
+        ASSERT_TRUE(VerQueryValueW(info.data(), key.c_str(), &found, &length) && length > 0)
+            << name;
+        EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(found), length - 1), value);
     }
-    EXPECT_TRUE(IsIconic(window));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(WaitForSingleObject(program.process.hProcess, 20000), WAIT_OBJECT_0);
-    DWORD exitCode = 99;
-    GetExitCodeProcess(program.process.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, 0u);
 }
 
-TEST(Program, IgnoresAFileNamedOnTheCommandLine) {
+// One launch, as a shortcut set to start minimised would make it, with a file on the command line:
+// the show command is honoured, the file is not hashed, and closing ends the process with 0.
+TEST(Program, StartsAsLaunchedIgnoresItsCommandLineAndClosesWithExitCodeZero) {
     wchar_t file[MAX_PATH];
     GetModuleFileNameW(nullptr, file, MAX_PATH);
-    LaunchedProgram program(std::wstring(L"Ordwen.exe \"") + file + L"\"");
-    ASSERT_TRUE(program.started);
-    HWND window = program.WaitForWindow();
-    ASSERT_NE(window, nullptr);
-    // Give a wrongly started job time to write its report.
-    Sleep(500);
-    wchar_t text[512] = {};
-    SendMessageTimeoutW(GetDlgItem(window, IDC_REPORT), WM_GETTEXT, 512,
-                        reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-    EXPECT_STREQ(text, REPORT_HINT_TEXT);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(program.process.hProcess, 20000), WAIT_OBJECT_0);
+    std::wstring commandLine = std::wstring(L"Ordwen.exe \"") + file + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMINNOACTIVE;
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(ProgramPath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                               nullptr, nullptr, &startup, &process));
+    HWND window = WaitForWindow(process.dwProcessId);
+    EXPECT_NE(window, nullptr);
+    if (window != nullptr) {
+        for (int attempt = 0; attempt < 100 && !IsIconic(window); ++attempt) {
+            Sleep(50);
+        }
+        EXPECT_TRUE(IsIconic(window));
+        // Give a wrongly started job time to write its report.
+        Sleep(500);
+        wchar_t text[512] = {};
+        SendMessageTimeoutW(GetDlgItem(window, IDC_REPORT), WM_GETTEXT, 512,
+                            reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+        EXPECT_STREQ(text, REPORT_HINT_TEXT);
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    DWORD exitCode = 99;
+    if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process.hProcess, &exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 99);
+    }
+    EXPECT_EQ(exitCode, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
