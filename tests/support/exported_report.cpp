@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 std::wstring ClipboardUnicodeBlock() {
     if (!OpenClipboard(nullptr)) {
@@ -20,19 +23,11 @@ std::wstring ClipboardUnicodeBlock() {
 }
 
 std::string WholeFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    if (!file) {
         return "(cannot open)";
     }
-    LARGE_INTEGER size = {};
-    GetFileSizeEx(file, &size);
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::string SavedFormOf(const std::wstring& text) {
@@ -42,20 +37,12 @@ std::string SavedFormOf(const std::wstring& text) {
         if (code >= 0xD800 && code < 0xDC00 && i + 1 < text.size()) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
         }
-        if (code < 0x80) {
-            bytes += static_cast<char>(code);
-        } else if (code < 0x800) {
-            bytes += static_cast<char>(0xC0 | (code >> 6));
-            bytes += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            bytes += static_cast<char>(0xE0 | (code >> 12));
-            bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            bytes += static_cast<char>(0xF0 | (code >> 18));
-            bytes += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            bytes += static_cast<char>(0x80 | (code & 0x3F));
+        // The leading byte has a one for each byte of the sequence, then a zero, then the highest
+        // bits; each of the others carries six.
+        const int more = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+        bytes += static_cast<char>((more == 0 ? 0 : 0xFF00 >> (more + 1)) | (code >> (6 * more)));
+        for (int index = more - 1; index >= 0; --index) {
+            bytes += static_cast<char>(0x80 | ((code >> (6 * index)) & 0x3F));
         }
     }
     return bytes;
