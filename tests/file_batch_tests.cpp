@@ -6,104 +6,99 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "commands/file_batch.h"
-#include "hashing/file_hash_job.h"
+#include "commands/file_selection.h"
 #include "hashing/file_pass.h"
 #include "hashing/report_pane.h"
 #include "tests/support/drop_files.h"
 #include "tests/support/report_blocks.h"
-#include "tests/support/temp_files.h"
-#include "tests/support/test_window.h"
-
-// Only CRC-32 is checked, so that the n-th pass is the n-th file's.
 
 namespace {
 
-class BatchTest : public ::testing::Test {
+using Paths = std::vector<std::wstring>;
+
+TEST(SelectionBuffer, EndsAtTheBufferEvenWithoutTerminators) {
+    EXPECT_EQ(SelectedPaths(std::wstring(32768, L'\0')), Paths{});
+    EXPECT_EQ(SelectedPaths(std::wstring(L"C:\\d\0x\0y", 8)), (Paths{L"C:\\d\\x", L"C:\\d\\y"}));
+}
+
+class DropTest : public Crc32WindowTest {
   protected:
-    void SetUp() override {
-        reportStarted = false;
-        stopRequested = false;
-        window.CheckOnly(Crc32);
-        for (int number = 1; number <= 6; ++number) {
-            contents.push_back(BytesOf("file number " + std::to_string(number)));
-            files.push_back(
-                MakeStampedFile(folder.File(std::to_wstring(number) + L".txt"), contents.back()));
-        }
+    std::wstring Folder(const std::wstring& name) {
+        const std::wstring path = folder.File(name);
+        CreateDirectoryW(path.c_str(), nullptr);
+        return path;
     }
-
-    // File n, counted from 1, as its block reads when it is not the first.
-    std::wstring Later(int number) { return LaterCrc32Block(File(number), Content(number)); }
-    std::wstring First(int number) { return Crc32Block(File(number), Content(number)); }
-    std::wstring Stopped(int number, bool first) {
-        return (first ? L"" : SEPARATOR) + StoppedBlock(File(number), Content(number));
-    }
-    const std::wstring& File(int number) const { return files[number - 1]; }
-    const Bytes& Content(int number) const { return contents[number - 1]; }
-    std::vector<std::wstring> Files(int from, int to) const {
-        return std::vector<std::wstring>(files.begin() + from - 1, files.begin() + to);
-    }
-
-    void PostDropDuringPass(int passNumber, const std::vector<std::wstring>& paths) {
-        window.PostDuringPass(passNumber, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)));
-    }
-
-    void ExpectButtonsAfterAJob() {
-        EXPECT_TRUE(IsEnabled(browseButton));
-        EXPECT_FALSE(IsEnabled(stopButton));
-        EXPECT_TRUE(IsEnabled(clearButton));
-        EXPECT_TRUE(IsEnabled(copyButton));
-        EXPECT_TRUE(IsEnabled(saveButton));
-    }
-
-    // The strip's paints while the stopped job still ran after the stop.
-    void ExpectStopButtonDisabledAtOnce() {
-        bool stoppedWhileRunning = false;
-        for (const StripPaint& paint : window.StripPaints()) {
-            if (paint.stopRequested && paint.jobRunning) {
-                stoppedWhileRunning = true;
-                EXPECT_FALSE(paint.stopEnabled);
-            }
-        }
-        EXPECT_TRUE(stoppedWhileRunning);
-    }
-
-    TempDir folder;
-    TestMainWindow window;
-    std::vector<Bytes> contents;
-    std::vector<std::wstring> files;
 };
 
-TEST_F(BatchTest, StopDuringTheSecondOfFiveDroppedFiles) {
-    window.StopDuringPass(2);
-    SendDrop(Files(1, 5));
-    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2, false));
-    EXPECT_TRUE(stopRequested);
-    ExpectStopButtonDisabledAtOnce();
-    ExpectButtonsAfterAJob();
-
-    SendDrop(Files(3, 3));
-    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2, false) + Later(3));
-    EXPECT_FALSE(stopRequested);
+// Folders and missing entries are skipped, the drop's memory is given back all the same, and a stop
+// left by an earlier batch ends no batch before a file of its own has been hashed.
+TEST_F(DropTest, FoldersAndMissingEntriesAreSkippedAndEndNoBatch) {
+    for (const Paths& paths : {Paths{}, Paths{Folder(L"one"), folder.File(L"missing.txt")}}) {
+        const HDROP drop = MakeDrop(paths);
+        ASSERT_FALSE(IsReleased(drop));
+        SendMessageW(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        EXPECT_TRUE(IsReleased(drop));
+        EXPECT_EQ(ReadReportText(), L"hint");
+        EXPECT_FALSE(reportStarted);
+        EXPECT_TRUE(IsEnabled(browseButton));
+        EXPECT_FALSE(IsEnabled(copyButton));
+    }
+    const std::wstring a = File(L"a.txt", "first");
+    stopRequested = true;
+    SendDrop({Folder(L"sub"), a});
+    EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
 }
 
-// What Browse runs once the dialog has returned five names.
-TEST_F(BatchTest, StopDuringTheSecondOfFiveChosenFiles) {
-    window.StopDuringPass(2);
-    RunHoldingDrops([this] { return HashChosenPaths(Files(1, 5)); });
-    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2, false));
-    ExpectStopButtonDisabledAtOnce();
-    ExpectButtonsAfterAJob();
-
-    RunHoldingDrops([this] { return HashChosenPaths(Files(3, 4)); });
-    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2, false) + Later(3) + Later(4));
+TEST_F(DropTest, VersionOfAFileBeyondTheOrdinaryPathLength) {
+    wchar_t self[MAX_PATH];
+    const std::wstring selfPath(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    const std::wstring probe = selfPath.substr(0, selfPath.rfind(L'\\')) + L"\\version_probe.exe";
+    const std::wstring path = MakeDeepFolder(folder.Path(), 300) + L"\\probe.exe";
+    ASSERT_TRUE(CopyFileW(probe.c_str(), (L"\\\\?\\" + path).c_str(), FALSE));
+    SendDrop({path});
+    const std::wstring pathLine = L"文件: " + path + L"\r\n";
+    EXPECT_EQ(ReadReportText().substr(0, pathLine.size() + 22),
+              pathLine + L"版本: 10.0.19041.1\r\n大小: ");
 }
 
+// Files 1 to 6, each hashed in a pass of its own.
+class BatchTest : public Crc32WindowTest {
+  protected:
+    void SetUp() override {
+        Crc32WindowTest::SetUp();
+        for (int number = 1; number <= 6; ++number) {
+            files.push_back(File(std::to_wstring(number) + L".txt", Text(number)));
+        }
+    }
+
+    static std::string Text(int number) { return "file number " + std::to_string(number); }
+    Paths Files(int from, int to) const {
+        return Paths(files.begin() + from - 1, files.begin() + to);
+    }
+    std::wstring First(int number) const {
+        return Crc32Block(files[number - 1], BytesOf(Text(number)));
+    }
+    std::wstring Later(int number) const { return SEPARATOR + First(number); }
+    std::wstring Stopped(int number) const {
+        return SEPARATOR + StoppedBlock(files[number - 1], BytesOf(Text(number)));
+    }
+
+    HDROP PostDropDuringPass(int passNumber, const Paths& paths) {
+        const HDROP drop = MakeDrop(paths);
+        window.PostDuringPass(passNumber, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+        return drop;
+    }
+
+    Paths files;
+};
+
+// Each drop waits behind those held before it, a drop during a held file's own job included.
 TEST_F(BatchTest, FilesDroppedDuringAJobFollowTheBatchInDropOrder) {
-    const HDROP drop = MakeDrop(Files(3, 4));
-    window.PostDuringPass(1, WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+    const HDROP drop = PostDropDuringPass(1, Files(3, 4));
     PostDropDuringPass(2, Files(5, 5));
+    PostDropDuringPass(3, Files(6, 6));
     SendDrop(Files(1, 2));
-    EXPECT_EQ(ReadReportText(), First(1) + Later(2) + Later(3) + Later(4) + Later(5));
+    EXPECT_EQ(ReadReportText(), First(1) + Later(2) + Later(3) + Later(4) + Later(5) + Later(6));
     EXPECT_TRUE(IsReleased(drop));
     // One job at a time: never a job started while another ran.
     for (const StripPaint& paint : window.StripPaints()) {
@@ -111,29 +106,26 @@ TEST_F(BatchTest, FilesDroppedDuringAJobFollowTheBatchInDropOrder) {
     }
 }
 
-// A drop during the held files' own jobs waits behind them in turn.
-TEST_F(BatchTest, FilesDroppedDuringHeldFilesWaitTheirTurn) {
-    PostDropDuringPass(1, Files(2, 3));
-    PostDropDuringPass(3, Files(4, 4));
-    SendDrop(Files(1, 1));
-    EXPECT_EQ(ReadReportText(), First(1) + Later(2) + Later(3) + Later(4));
-}
-
-TEST_F(BatchTest, StopDiscardsTheFilesDroppedMeanwhile) {
+// A stop ends the batch, Browse's or a drop's, with the files held meanwhile; the Stop button is
+// refused at once. The next drop is hashed again.
+TEST_F(BatchTest, StopDiscardsTheRestOfTheBatchAndTheFilesDroppedMeanwhile) {
     PostDropDuringPass(1, Files(4, 5));
     window.StopDuringPass(2);
     RunHoldingDrops([this] { return HashChosenPaths(Files(1, 3)); });
-    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2, false));
+    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2));
 
-    SendDrop(Files(6, 6));
-    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2, false) + Later(6));
-}
-
-TEST_F(BatchTest, StopDuringAHeldFileDiscardsTheRest) {
-    PostDropDuringPass(1, Files(2, 4));
+    PostDropDuringPass(1, Files(4, 6));
     window.StopDuringPass(3);
-    SendDrop(Files(1, 1));
-    EXPECT_EQ(ReadReportText(), First(1) + Later(2) + Stopped(3, false));
+    SendDrop(Files(3, 3));
+    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2) + Later(3) + Later(4) + Stopped(5));
+    bool stoppedWhileRunning = false;
+    for (const StripPaint& paint : window.StripPaints()) {
+        if (paint.stopRequested && paint.jobRunning) {
+            stoppedWhileRunning = true;
+            EXPECT_FALSE(paint.stopEnabled);
+        }
+    }
+    EXPECT_TRUE(stoppedWhileRunning);
 }
 
 // The window's closing posts the quit that the pass's pump takes: the batch and its held drops
@@ -142,12 +134,14 @@ TEST_F(BatchTest, ClosingDuringABatchStartsNoFurtherFile) {
     PostDropDuringPass(1, Files(5, 6));
     window.PostDuringPass(2, WM_QUIT, 0);
     SendDrop(Files(1, 4));
-    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2, false));
+    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2));
     EXPECT_TRUE(QuitPending());
     EXPECT_EQ(RunMessageLoop(), 0);
 }
 
-TEST_F(BatchTest, ClearAfterAJobBringsBackTheStartUpLook) {
+// After a job Clear brings back the start-up look. During one, the job appends its remaining lines
+// after the hint, with the buttons of a finished job, and the next file empties the pane.
+TEST_F(BatchTest, ClearAfterAndDuringAJob) {
     SendDrop(Files(1, 2));
     SendMessageW(mainWindow, WM_COMMAND, IDC_CLEAR, 0);
     EXPECT_EQ(ReadReportText(), REPORT_HINT_TEXT);
@@ -155,26 +149,24 @@ TEST_F(BatchTest, ClearAfterAJobBringsBackTheStartUpLook) {
     EXPECT_EQ(progressPercent, 0);
     EXPECT_EQ(window.StripPaints().back().percent, 0);
     EXPECT_TRUE(IsEnabled(browseButton));
-    EXPECT_FALSE(IsEnabled(clearButton));
-    EXPECT_FALSE(IsEnabled(copyButton));
-    EXPECT_FALSE(IsEnabled(saveButton));
-    EXPECT_FALSE(IsEnabled(stopButton));
-
+    for (HWND button : {clearButton, copyButton, saveButton, stopButton}) {
+        EXPECT_FALSE(IsEnabled(button));
+    }
     SendDrop(Files(3, 3));
     EXPECT_EQ(ReadReportText(), First(3));
-}
 
-// The running job appends its remaining lines after the hint; the next file empties the pane.
-TEST_F(BatchTest, ClearDuringAJob) {
     window.PostDuringPass(2, WM_COMMAND, IDC_CLEAR);
-    SendDrop(Files(1, 2));
-    const std::wstring crcLine = Crc32Block(File(2), Content(2));
+    SendDrop(Files(4, 5));
+    const std::wstring crcLine = First(5);
     EXPECT_EQ(ReadReportText(), REPORT_HINT_TEXT + crcLine.substr(crcLine.find(L"CRC32   : ")));
-    ExpectButtonsAfterAJob();
+    EXPECT_FALSE(IsEnabled(stopButton));
+    for (HWND button : {browseButton, clearButton, copyButton, saveButton}) {
+        EXPECT_TRUE(IsEnabled(button));
+    }
 
     window.PostDuringPass(1, WM_COMMAND, IDC_CLEAR);
-    SendDrop(Files(3, 4));
-    EXPECT_EQ(ReadReportText(), First(4));
+    SendDrop(Files(1, 2));
+    EXPECT_EQ(ReadReportText(), First(2));
 }
 
 }  // namespace

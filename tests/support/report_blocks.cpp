@@ -23,13 +23,10 @@ std::wstring MakeStampedFile(const std::wstring& path, const Bytes& bytes) {
     return path;
 }
 
-std::wstring Crc32BlockBody(const std::wstring& path, const Bytes& bytes) {
-    const std::string crc = Hex32Upper(ZlibCrc32(bytes));
-    return Details(path, bytes) + L"CRC32   : " + std::wstring(crc.begin(), crc.end()) + L"\r\n";
-}
-
 std::wstring Crc32Block(const std::wstring& path, const Bytes& bytes) {
-    return Crc32BlockBody(path, bytes) + DONE;
+    const std::string crc = Hex32Upper(ZlibCrc32(bytes));
+    return Details(path, bytes) + L"CRC32   : " + std::wstring(crc.begin(), crc.end()) + L"\r\n" +
+           DONE;
 }
 
 std::wstring LaterCrc32Block(const std::wstring& path, const Bytes& bytes) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
+#include "app/app_state.h"
 #include "tests/support/temp_files.h"
+#include "tests/support/test_window.h"
 
 // The report texts of the tests that run batches with only CRC-32 checked, on small files whose
 // modified time is 2024/03/07 09:05:05 UTC (the tests run in UTC).
@@ -13,12 +17,26 @@ extern const std::wstring STOPPED;
 // A small file with that time stamp.
 std::wstring MakeStampedFile(const std::wstring& path, const Bytes& bytes);
 
-// The block of such a file up to the completion line, which the caller adds.
-std::wstring Crc32BlockBody(const std::wstring& path, const Bytes& bytes);
-
 // The block of such a file with its CRC-32 line, as the first block or after the separator.
 std::wstring Crc32Block(const std::wstring& path, const Bytes& bytes);
 std::wstring LaterCrc32Block(const std::wstring& path, const Bytes& bytes);
 
 // The block of a stopped job, which has no digest line.
 std::wstring StoppedBlock(const std::wstring& path, const Bytes& bytes);
+
+// A fresh window with only CRC-32 checked, so that the n-th pass is the n-th file's, and a folder.
+class Crc32WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        reportStarted = false;
+        stopRequested = false;
+        window.CheckOnly(Crc32);
+    }
+
+    std::wstring File(const std::wstring& name, const std::string& content) {
+        return MakeStampedFile(folder.File(name), BytesOf(content));
+    }
+
+    TempDir folder;
+    TestMainWindow window;
+};
