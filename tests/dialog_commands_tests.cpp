@@ -3,77 +3,53 @@
 #include <windows.h>
 
 #include "app/app_state.h"
-#include "commands/file_selection.h"
-#include "commands/report_export.h"
 #include "hashing/report_pane.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/drop_files.h"
-#include "tests/support/report_blocks.h"
 #include "tests/support/exported_report.h"
-#include "tests/support/temp_files.h"
-#include "tests/support/test_window.h"
+#include "tests/support/reference_digests.h"
+#include "tests/support/report_blocks.h"
 
 // The Browse and Save commands with their real dialogs, answered as a user would.
 
 namespace {
 
-class DialogCommandTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        reportStarted = false;
-        stopRequested = false;
-        window.CheckOnly(Crc32);
+using DialogCommandTest = Crc32WindowTest;
+
+TEST_F(DialogCommandTest, CancelledBrowseChangesNothingAndOneChosenFileIsHashedByItsFullPath) {
+    {
+        DialogDriver driver({{nullptr, L"", IDCANCEL}});
+        SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
+        ASSERT_TRUE(driver.AllStepsTaken());
+        EXPECT_EQ(ReadReportText(), L"hint");
+        EXPECT_FALSE(reportStarted);
     }
-
-    std::wstring File(const std::wstring& name, const std::string& content) {
-        return MakeStampedFile(folder.File(name), BytesOf(content));
-    }
-
-    TempDir folder;
-    TestMainWindow window;
-};
-
-TEST_F(DialogCommandTest, BrowseForOneFileHashesItsFullPath) {
     const std::wstring a = File(L"a.txt", "first");
     DialogDriver driver({{nullptr, a, IDOK}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
-    EXPECT_EQ(driver.DialogsShown(), 1);
     EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
 }
 
-TEST_F(DialogCommandTest, BrowseForTwoFilesOfAFolder) {
-    const std::wstring a = File(L"a.txt", "first");
-    const std::wstring b = File(L"b.txt", "second");
-    DialogDriver driver({{nullptr, folder.Path(), IDOK}, {nullptr, L"\"b.txt\" \"a.txt\"", IDOK}});
-    SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
-    ASSERT_TRUE(driver.AllStepsTaken());
-    const std::wstring report = ReadReportText();
-    // The dialog decides the order of the names it returns.
-    const bool bFirst = report.rfind(L"文件: " + b, 0) == 0;
-    EXPECT_EQ(report,
-              bFirst ? Crc32Block(b, BytesOf("second")) + LaterCrc32Block(a, BytesOf("first"))
-                     : Crc32Block(a, BytesOf("first")) + LaterCrc32Block(b, BytesOf("second")));
-}
-
-// 1,500 names of 30 characters fill the file-name box with 49,500 units, far beyond the 32,768 that
+// 300 names of 162 characters fill the file-name box with 49,500 units, far beyond the 32,768 that
 // the selection once had. Typed in reverse, they are hashed in that order; a stop during the last
 // but one still ends the batch.
-TEST_F(DialogCommandTest, FifteenHundredNamesAreHashedInDialogOrderUntilStopped) {
+TEST_F(DialogCommandTest, SelectionOfFiftyThousandUnitsIsHashedInDialogOrderUntilStopped) {
+    constexpr int COUNT = 300;
     std::wstring typed, expected;
-    for (int number = 1500; number >= 1; --number) {
-        const std::wstring name =
-            L"photo " + std::to_wstring(10000 + number) + L" taken in 2024.jpeg";
+    for (int number = COUNT; number >= 1; --number) {
+        const std::wstring name = L"photo " + std::to_wstring(1000 + number) + L" taken in 2024 " +
+                                  std::wstring(132, L'-') + L".jpeg";
         const std::string content = "photo " + std::to_string(number);
         const std::wstring path = File(name, content);
         typed += L"\"" + name + L"\" ";
         if (number >= 2) {
-            expected += (number == 1500 ? L"" : SEPARATOR) +
+            expected += (number == COUNT ? L"" : SEPARATOR) +
                         (number == 2 ? StoppedBlock(path, BytesOf(content))
                                      : Crc32Block(path, BytesOf(content)));
         }
     }
     ASSERT_EQ(typed.size(), 49500u);
-    window.StopDuringPass(1499);
+    window.StopDuringPass(COUNT - 1);
     DialogDriver driver({{nullptr, folder.Path(), IDOK}, {nullptr, typed, IDOK}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
     EXPECT_EQ(ReadReportText(), expected);
@@ -93,38 +69,49 @@ TEST_F(DialogCommandTest, FilesPickedAtADriveRootHaveOneBackslash) {
               Crc32Block(a, BytesOf("first")) + LaterCrc32Block(b, BytesOf("second")));
 }
 
-TEST_F(DialogCommandTest, CancelledBrowseChangesNothing) {
-    DialogDriver driver({{nullptr, L"", IDCANCEL}});
-    SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
-    EXPECT_EQ(driver.DialogsShown(), 1);
-    EXPECT_EQ(ReadReportText(), L"hint");
-    EXPECT_FALSE(reportStarted);
+// U+20BB7, a CJK ideograph beyond the BMP: a surrogate pair in UTF-16, four bytes in UTF-8.
+const std::wstring BEYOND_BMP = L"\xD842\xDFB7";
+
+std::wstring Block(const std::wstring& path, const Bytes& bytes) {
+    return L"文件: " + path + L"\r\n大小: " + std::to_wstring(bytes.size()) +
+           L" 字节\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n" + AllDigestLines(bytes) + DONE;
 }
 
-TEST_F(DialogCommandTest, SaveWritesThePaneToTheChosenFile) {
-    SetWindowTextW(reportPane, L"abc\r\n计算完成。\r\n");
-    const std::wstring target = folder.File(L"report");
-    DialogDriver driver({{nullptr, target, IDOK}});
-    SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
-    EXPECT_EQ(driver.DialogsShown(), 1);
-    // A name typed without an extension gets ".txt".
-    EXPECT_EQ(WholeFileBytes(target + L".txt"),
-              "\xEF\xBB\xBF"
-              "abc\r\n\xE8\xAE\xA1\xE7\xAE\x97\xE5\xAE\x8C\xE6\x88\x90\xE3\x80\x82\r\n");
-}
+// Paths with spaces, Chinese characters, a character outside the Basic Multilingual Plane and a
+// length past 300 units, hashed from a drop, then copied and saved with the real commands. A name
+// typed without an extension is saved with ".txt"; a drop that the save dialog's message loop
+// delivers waits until the save is done.
+TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
+    reportStarted = false;
+    stopRequested = false;
+    TempDir folder;
+    TestMainWindow window;
+    const std::wstring named = folder.File(L"报告 with spaces " + BEYOND_BMP);
+    ASSERT_TRUE(CreateDirectoryW(named.c_str(), nullptr));
+    const std::wstring deep = MakeDeepFolder(named, 300);
+    const Bytes first = BytesOf("first file");
+    const Bytes second = BytesOf("second, deeper");
+    const std::wstring a = named + L"\\文件 一 " + BEYOND_BMP + L".txt";
+    const std::wstring b = deep + L"\\长 路径 " + BEYOND_BMP + L".bin";
+    ASSERT_GT(b.size(), 300u);
+    MakeStampedFile(a, first);
+    MakeStampedFile(L"\\\\?\\" + b, second);
 
-// A drop that the dialog's message loop delivers waits until the save is done.
-TEST_F(DialogCommandTest, FilesDroppedDuringTheSaveDialogWaitForTheSave) {
-    const std::wstring a = File(L"a.txt", "first");
-    SetWindowTextW(reportPane, L"before\r\n");
-    const std::wstring target = folder.File(L"saved.txt");
+    SendDrop({a, b});
+    const std::wstring report = Block(a, first) + SEPARATOR + Block(b, second);
+    ASSERT_EQ(ReadReportText(), report);
+
+    SendMessageW(mainWindow, WM_COMMAND, IDC_COPY, 0);
+    EXPECT_EQ(ClipboardUnicodeBlock(), report + L'\0');
+
+    const std::wstring target = named + L"\\保存 " + BEYOND_BMP;
     DialogDriver driver({{[&a] { SendDrop({a}); }, target, IDOK}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
     ASSERT_TRUE(driver.AllStepsTaken());
-    EXPECT_EQ(WholeFileBytes(target),
-              "\xEF\xBB\xBF"
-              "before\r\n");
-    EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
+    const std::string saved = WholeFileBytes(target + L".txt");
+    EXPECT_EQ(saved, SavedFormOf(report));
+    EXPECT_NE(saved.find("\xF0\xA0\xAE\xB7"), std::string::npos);
+    EXPECT_EQ(ReadReportText(), report + SEPARATOR + Block(a, first));
 }
 
 }  // namespace

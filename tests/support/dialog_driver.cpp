@@ -12,13 +12,6 @@ HWND dialog = nullptr;
 UINT_PTR timer = 0;
 std::vector<DialogStep> steps;
 std::size_t nextStep = 0;
-int dialogsShown = 0;
-
-bool IsDialog(HWND window) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    return std::wstring(className) == L"#32770";
-}
 
 void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
     if (nextStep >= steps.size() || !IsWindow(dialog)) {
@@ -39,9 +32,10 @@ void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
 LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         HWND window = reinterpret_cast<HWND>(wParam);
-        if (window != dialog && IsDialog(window)) {
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (std::wstring(className) == L"#32770") {
             dialog = window;
-            ++dialogsShown;
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -52,7 +46,6 @@ LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam) {
 DialogDriver::DialogDriver(std::vector<DialogStep> answers) {
     steps = std::move(answers);
     nextStep = 0;
-    dialogsShown = 0;
     dialog = nullptr;
     hook = SetWindowsHookExW(WH_CBT, WatchActivation, nullptr, GetCurrentThreadId());
     timer = SetTimer(nullptr, 0, STEP_MILLISECONDS, TakeStep);
@@ -62,10 +55,6 @@ DialogDriver::~DialogDriver() {
     KillTimer(nullptr, timer);
     UnhookWindowsHookEx(hook);
     dialog = nullptr;
-}
-
-int DialogDriver::DialogsShown() const {
-    return dialogsShown;
 }
 
 bool DialogDriver::AllStepsTaken() const {

@@ -21,6 +21,6 @@ class DialogDriver {
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
 
-    int DialogsShown() const;
+    // Each step is taken on a dialog that is open.
     bool AllStepsTaken() const;
 };
