@@ -16,7 +16,15 @@ namespace {
 
 using DialogCommandTest = Crc32WindowTest;
 
-TEST_F(DialogCommandTest, CancelledBrowseChangesNothingAndOneChosenFileIsHashedByItsFullPath) {
+// Browse opens no dialog while a job runs; cancelled, it changes nothing.
+TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndOneChosenFileIsHashed) {
+    jobRunning = true;
+    {
+        DialogDriver driver({{nullptr, L"", IDCANCEL}});
+        SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
+        EXPECT_FALSE(driver.AllStepsTaken());
+    }
+    jobRunning = false;
     {
         DialogDriver driver({{nullptr, L"", IDCANCEL}});
         SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);

@@ -25,7 +25,7 @@ std::wstring CopyCaption() {
 
 // Another thread holds the clipboard open, as another program would: the clipboard keeps its
 // content, and the caption too. Once the clipboard is free, the caption acknowledges the copy until
-// its timer fires.
+// its own timer fires, not another.
 TEST(CopyTest, FeedbackOnlyWhenTheClipboardTookTheTextAndUntilTheTimerFires) {
     TestMainWindow window;
     SetWindowTextW(reportPane, L"abc\r\n");
@@ -52,6 +52,8 @@ TEST(CopyTest, FeedbackOnlyWhenTheClipboardTookTheTextAndUntilTheTimerFires) {
 
     SendMessageW(mainWindow, WM_COMMAND, IDC_COPY, 0);
     EXPECT_EQ(CopyCaption(), L"已复制!");
+    SendMessageW(mainWindow, WM_TIMER, 2, 0);
+    EXPECT_EQ(CopyCaption(), L"已复制!");
     const DWORD start = GetTickCount();
     while (CopyCaption() != COPY_CAPTION && GetTickCount() - start < 5000) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
@@ -61,6 +63,8 @@ TEST(CopyTest, FeedbackOnlyWhenTheClipboardTookTheTextAndUntilTheTimerFires) {
     EXPECT_EQ(CopyCaption(), COPY_CAPTION);
     EXPECT_GE(elapsed, 1100u);
     EXPECT_LT(elapsed, 3000u);
+    // The timer is gone: it restores the caption once.
+    EXPECT_FALSE(KillTimer(mainWindow, COPY_FEEDBACK_TIMER));
 }
 
 class SaveTest : public ::testing::Test {
