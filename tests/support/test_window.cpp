@@ -17,33 +17,13 @@ struct PostAtPass {
     LPARAM lParam;
 };
 
-struct ActionAtPass {
-    int passNumber;
-    bool beforeReading;
-    std::function<void()> action;
-};
-
-// lParam: the index of the action in actionsAtPass.
+// lParam: the index of the action in actionsDuringPasses.
 constexpr UINT RUN_ACTION_MESSAGE = WM_APP + 0x3A0;
 
 std::vector<StripPaint> stripPaints;
 std::vector<PostAtPass> postsAtPass;
-std::vector<ActionAtPass> actionsAtPass;
+std::vector<std::function<void()>> actionsDuringPasses;
 int zeroPaints = 0;
-
-void StartActionsOfPass() {
-    for (std::size_t index = 0; index < actionsAtPass.size(); ++index) {
-        const ActionAtPass& entry = actionsAtPass[index];
-        if (entry.passNumber != zeroPaints) {
-            continue;
-        }
-        if (entry.beforeReading) {
-            entry.action();
-        } else {
-            PostMessageW(mainWindow, RUN_ACTION_MESSAGE, 0, static_cast<LPARAM>(index));
-        }
-    }
-}
 
 void RecordStripPaint() {
     stripPaints.push_back(StripPaint{progressPercent, jobRunning, stopRequested,
@@ -57,7 +37,6 @@ void RecordStripPaint() {
             PostMessageW(mainWindow, post.message, post.wParam, post.lParam);
         }
     }
-    StartActionsOfPass();
 }
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -68,7 +47,7 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             }
             return TRUE;
         case RUN_ACTION_MESSAGE:
-            actionsAtPass[static_cast<std::size_t>(lParam)].action();
+            actionsDuringPasses[static_cast<std::size_t>(lParam)]();
             return 0;
         // The commands and the drop go where the program's window sends them.
         case WM_COMMAND:
@@ -132,7 +111,7 @@ TestMainWindow::TestMainWindow() {
     PumpPendingMessages();
     stripPaints.clear();
     postsAtPass.clear();
-    actionsAtPass.clear();
+    actionsDuringPasses.clear();
     zeroPaints = 0;
 }
 
@@ -160,12 +139,10 @@ void TestMainWindow::PostDuringPass(int passNumber, UINT message, WPARAM wParam,
     postsAtPass.push_back(PostAtPass{zeroPaints + passNumber, message, wParam, lParam});
 }
 
-void TestMainWindow::RunBeforePass(int passNumber, std::function<void()> action) {
-    actionsAtPass.push_back(ActionAtPass{zeroPaints + passNumber, true, std::move(action)});
-}
-
 void TestMainWindow::RunDuringPass(int passNumber, std::function<void()> action) {
-    actionsAtPass.push_back(ActionAtPass{zeroPaints + passNumber, false, std::move(action)});
+    actionsDuringPasses.push_back(std::move(action));
+    PostDuringPass(passNumber, RUN_ACTION_MESSAGE, 0,
+                   static_cast<LPARAM>(actionsDuringPasses.size() - 1));
 }
 
 const std::vector<StripPaint>& TestMainWindow::StripPaints() const {

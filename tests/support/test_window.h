@@ -52,11 +52,8 @@ class TestMainWindow {
     // included.
     void PostDuringPass(int passNumber, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-    // Runs the action from the strip's 0 % paint that opens the given pass, counted as above:
-    // after the job has read the file's details or finished the pass before, before a byte is read.
-    void RunBeforePass(int passNumber, std::function<void()> action);
-
-    // Runs the action from a message that the pump of the pass's first chunk handles.
+    // Runs the action from a message that the pump of the given pass's first chunk handles, the
+    // passes counted as above.
     void RunDuringPass(int passNumber, std::function<void()> action);
 
     // What the strip showed at every repaint since the window was made, and the state around it.
