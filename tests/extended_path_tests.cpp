@@ -2,48 +2,30 @@
 
 #include "hashing/extended_path.h"
 
-namespace {
-
-const std::wstring LONG_NAME(280, L'n');
-
-}  // namespace
-
-TEST(ExtendedLengthPath, PathsThatFitTheOrdinaryFormStayAsGiven) {
+// Paths past 259 units get the extended form, which the system takes literally: separators and
+// dots must be resolved here. Shorter paths, relative paths and device forms stay as given.
+TEST(ExtendedLengthPath, EachFormOfPath) {
+    const std::wstring name(280, L'n');
     const std::wstring fits = L"C:\\" + std::wstring(256, L'a');
-    ASSERT_EQ(fits.size(), 259u);
-    EXPECT_EQ(ExtendedLengthPath(fits), fits);
-    EXPECT_EQ(ExtendedLengthPath(L"C:\\data\\.\\a.txt"), L"C:\\data\\.\\a.txt");
-    EXPECT_EQ(ExtendedLengthPath(L""), L"");
-}
-
-TEST(ExtendedLengthPath, LongDrivePathsGetTheExtendedPrefix) {
-    const std::wstring path = L"C:\\" + std::wstring(257, L'a');
-    ASSERT_EQ(path.size(), 260u);
-    EXPECT_EQ(ExtendedLengthPath(path), L"\\\\?\\" + path);
-    EXPECT_EQ(ExtendedLengthPath(L"d:\\x\\" + LONG_NAME), L"\\\\?\\d:\\x\\" + LONG_NAME);
-}
-
-TEST(ExtendedLengthPath, LongNetworkPathsGetTheUncPrefix) {
-    EXPECT_EQ(ExtendedLengthPath(L"\\\\server\\share\\" + LONG_NAME),
-              L"\\\\?\\UNC\\server\\share\\" + LONG_NAME);
-}
-
-// The extended form is taken literally by the system, so what the ordinary form would have tidied
-// must be tidied here.
-TEST(ExtendedLengthPath, SeparatorsAndDotsAreResolvedInTheExtendedForm) {
-    EXPECT_EQ(ExtendedLengthPath(L"C:\\a\\\\b/./c\\..\\" + LONG_NAME),
-              L"\\\\?\\C:\\a\\b\\" + LONG_NAME);
-    EXPECT_EQ(ExtendedLengthPath(L"C:\\..\\..\\" + LONG_NAME), L"\\\\?\\C:\\" + LONG_NAME);
-    EXPECT_EQ(ExtendedLengthPath(L"C:/dir/" + LONG_NAME), L"\\\\?\\C:\\dir\\" + LONG_NAME);
-}
-
-TEST(ExtendedLengthPath, DeviceFormsAndRelativePathsStayAsGiven) {
-    const std::wstring extended = L"\\\\?\\C:\\" + LONG_NAME;
-    EXPECT_EQ(ExtendedLengthPath(extended), extended);
-    const std::wstring device = L"\\\\.\\C:\\" + LONG_NAME;
-    EXPECT_EQ(ExtendedLengthPath(device), device);
-    const std::wstring relative = L"dir\\" + LONG_NAME;
-    EXPECT_EQ(ExtendedLengthPath(relative), relative);
-    const std::wstring driveRelative = L"C:" + LONG_NAME;
-    EXPECT_EQ(ExtendedLengthPath(driveRelative), driveRelative);
+    const std::wstring over = L"C:\\" + std::wstring(257, L'a');
+    const struct {
+        std::wstring given;
+        std::wstring expected;
+    } cases[] = {
+        {fits, fits},
+        {L"", L""},
+        {over, L"\\\\?\\" + over},
+        {L"d:\\x\\" + name, L"\\\\?\\d:\\x\\" + name},
+        {L"\\\\server\\share\\" + name, L"\\\\?\\UNC\\server\\share\\" + name},
+        {L"C:\\a\\\\b/./c\\..\\" + name, L"\\\\?\\C:\\a\\b\\" + name},
+        {L"C:\\..\\..\\" + name, L"\\\\?\\C:\\" + name},
+        {L"C:/dir/" + name, L"\\\\?\\C:\\dir\\" + name},
+        {L"\\\\?\\C:\\" + name, L"\\\\?\\C:\\" + name},
+        {L"\\\\.\\C:\\" + name, L"\\\\.\\C:\\" + name},
+        {L"dir\\" + name, L"dir\\" + name},
+        {L"C:" + name, L"C:" + name},
+    };
+    for (const auto& entry : cases) {
+        EXPECT_EQ(ExtendedLengthPath(entry.given), entry.expected);
+    }
 }
