@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "app/control_ids.h"
@@ -9,9 +8,6 @@
 // Digests computed apart from the program's passes and formatting: CNG hashes over bytes in
 // memory, zlib's CRC-32, each printed by the test itself.
 std::string ReferenceDigest(AlgorithmKind kind, const Bytes& bytes);
-
-// The same over count zero bytes, fed from one zero buffer again and again.
-std::string ReferenceDigestOfZeros(AlgorithmKind kind, std::uint64_t count);
 
 // The report line of the digest, "MD5     : " and so on, ending with CR LF.
 std::wstring DigestLine(AlgorithmKind kind, const std::string& digest);
