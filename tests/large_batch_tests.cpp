@@ -10,7 +10,6 @@
 #include "tests/support/dialog_driver.h"
 #include "tests/support/drop_files.h"
 #include "tests/support/exported_report.h"
-#include "tests/support/reference_digests.h"
 #include "tests/support/report_blocks.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
@@ -29,46 +28,31 @@ std::size_t PrivateBytes() {
     return counters.PrivateUsage;
 }
 
-class LargeBatchTest : public ::testing::Test {
-  protected:
-    void MakeFiles(int count) {
-        for (int number = 1; number <= count; ++number) {
-            contents.push_back(BytesOf("small file number " + std::to_string(number)));
-            files.push_back(MakeStampedFile(folder.File(L"f" + std::to_wstring(number) + L".txt"),
-                                            contents.back()));
-        }
-    }
-
-    std::wstring Block(int index, const std::wstring& digestLines) const {
-        return (index == 0 ? L"" : SEPARATOR) + L"文件: " + files[index] + L"\r\n大小: " +
-               std::to_wstring(contents[index].size()) +
-               L" 字节\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n" + digestLines + DONE;
-    }
-
-    TempDir folder;
-    std::vector<Bytes> contents;
-    std::vector<std::wstring> files;
-};
-
 // Only CRC-32 is checked, which keeps the run short (the batch benchmark measures all four). Near
 // the end a file of several chunks is stopped after its first: nothing of it nor of the files
 // after it is reported. A first, smaller batch and a Clear come before the measured one, so that
-// what is made once per process is already made.
-TEST_F(LargeBatchTest, EveryBlockInOrderCopiedSavedAndStoppedWithinOneChunk) {
+// what is made once per process is already made. The report pane is hidden: Wine's repaints of
+// its growing text took four fifths of the run, and what is proved here is the text, not its look.
+TEST(LargeBatchTest, EveryBlockInOrderCopiedSavedAndStoppedWithinOneChunk) {
     reportStarted = false;
     stopRequested = false;
+    TempDir folder;
     TestMainWindow window;
-    for (int kind = Md5; kind < Crc32; ++kind) {
-        window.SetChecked(static_cast<AlgorithmKind>(kind), false);
-    }
-    MakeFiles(FILE_COUNT);
-    const int stopped = FILE_COUNT - 10;
-    contents[stopped - 1] = RandomBytes(5 << 20, 9);
-    MakeStampedFile(files[stopped - 1], contents[stopped - 1]);
+    window.CheckOnly(Crc32);
+    ShowWindow(reportPane, SW_HIDE);
+    std::vector<std::wstring> files;
     std::wstring expected;
-    for (int index = 0; index < stopped - 1; ++index) {
-        expected += Block(index, DigestLine(Crc32, ReferenceDigest(Crc32, contents[index])));
+    const int stopped = FILE_COUNT - 10;
+    for (int number = 1; number <= FILE_COUNT; ++number) {
+        const Bytes bytes = BytesOf("small file number " + std::to_string(number));
+        files.push_back(
+            MakeStampedFile(folder.File(L"f" + std::to_wstring(number) + L".txt"), bytes));
+        if (number < stopped) {
+            expected += number == 1 ? Crc32Block(files.back(), bytes)
+                                    : LaterCrc32Block(files.back(), bytes);
+        }
     }
+    MakeStampedFile(files[stopped - 1], RandomBytes(5 << 20, 9));
     expected += SEPARATOR + L"文件: " + files[stopped - 1] +
                 L"\r\n大小: 5.0 MB (5242880 字节)\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n" +
                 STOPPED;
