@@ -9,9 +9,10 @@
 // that sizes of gigabytes cost neither time nor disk.
 void MakeSizedFile(const std::wstring& path, std::uint64_t size);
 
-// Sets the file's last-write time to the UTC time given.
 // The UTC calendar time as a file time stamp.
 FILETIME UtcStamp(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
                   WORD milliseconds = 0);
+
+// Sets the file's last-write time to the UTC time given.
 void SetWriteTimeUtc(const std::wstring& path, WORD year, WORD month, WORD day, WORD hour,
                      WORD minute, WORD second, WORD milliseconds = 0);
