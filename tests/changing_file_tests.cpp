@@ -52,9 +52,8 @@ TEST(ChangingFileTest, CutAboveWhatThePassReadEndsItThereCutBelowGivesItNoLine) 
     EXPECT_EQ(ReadReportText(),
               L"文件: " + path +
                   L"\r\n大小: 7.0 MB (7340032 字节)\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n" +
-                  DigestLine(Md5, ReferenceDigest(Md5, original)) +
-                  DigestLine(Sha1, ReferenceDigest(Sha1, threeMib)) +
-                  DigestLine(Crc32, ReferenceDigest(Crc32, oneMib)) + DONE);
+                  DigestLine(Md5, original) + DigestLine(Sha1, threeMib) +
+                  DigestLine(Crc32, oneMib) + DONE);
     EXPECT_FALSE(jobRunning);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <bcrypt.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace {
@@ -21,15 +22,11 @@ std::string UpperHex(const unsigned char* bytes, std::size_t count) {
     return text;
 }
 
-}  // namespace
-
 std::string ReferenceDigest(AlgorithmKind kind, const Bytes& bytes) {
     if (kind == Crc32) {
-        const std::uint32_t crc = ZlibCrc32(bytes);
-        const unsigned char big[4] = {
-            static_cast<unsigned char>(crc >> 24), static_cast<unsigned char>(crc >> 16),
-            static_cast<unsigned char>(crc >> 8), static_cast<unsigned char>(crc)};
-        return UpperHex(big, 4);
+        char text[9];
+        std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(ZlibCrc32(bytes)));
+        return text;
     }
     BCRYPT_ALG_HANDLE provider = nullptr;
     BCRYPT_HASH_HANDLE hash = nullptr;
@@ -46,15 +43,17 @@ std::string ReferenceDigest(AlgorithmKind kind, const Bytes& bytes) {
     return UpperHex(digest, length);
 }
 
-std::wstring DigestLine(AlgorithmKind kind, const std::string& digest) {
+}  // namespace
+
+std::wstring DigestLine(AlgorithmKind kind, const Bytes& bytes) {
+    const std::string digest = ReferenceDigest(kind, bytes);
     return LABELS[kind] + (L": " + std::wstring(digest.begin(), digest.end())) + L"\r\n";
 }
 
 std::wstring AllDigestLines(const Bytes& bytes) {
     std::wstring lines;
     for (int kind = Md5; kind <= Crc32; ++kind) {
-        lines += DigestLine(static_cast<AlgorithmKind>(kind),
-                            ReferenceDigest(static_cast<AlgorithmKind>(kind), bytes));
+        lines += DigestLine(static_cast<AlgorithmKind>(kind), bytes);
     }
     return lines;
 }
