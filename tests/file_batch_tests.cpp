@@ -107,17 +107,20 @@ TEST_F(BatchTest, FilesDroppedDuringAJobFollowTheBatchInDropOrder) {
 }
 
 // A stop ends the batch, Browse's or a drop's, with the files held meanwhile; the Stop button is
-// refused at once. The next drop is hashed again.
+// refused at once. The next drop, of other files, is hashed alone.
 TEST_F(BatchTest, StopDiscardsTheRestOfTheBatchAndTheFilesDroppedMeanwhile) {
     PostDropDuringPass(1, Files(4, 5));
     window.StopDuringPass(2);
     RunHoldingDrops([this] { return HashChosenPaths(Files(1, 3)); });
     EXPECT_EQ(ReadReportText(), First(1) + Stopped(2));
+    SendDrop(Files(6, 6));
+    const std::wstring stopped = First(1) + Stopped(2) + Later(6);
+    EXPECT_EQ(ReadReportText(), stopped);
 
     PostDropDuringPass(1, Files(4, 6));
     window.StopDuringPass(3);
     SendDrop(Files(3, 3));
-    EXPECT_EQ(ReadReportText(), First(1) + Stopped(2) + Later(3) + Later(4) + Stopped(5));
+    EXPECT_EQ(ReadReportText(), stopped + Later(3) + Later(4) + Stopped(5));
     bool stoppedWhileRunning = false;
     for (const StripPaint& paint : window.StripPaints()) {
         if (paint.stopRequested && paint.jobRunning) {
