@@ -71,8 +71,34 @@ TEST_F(MainWindowTest, StartsAsAUserFirstSeesIt) {
     for (HWND box : algorithmCheckBoxes) {
         EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     }
+    const struct {
+        HFONT font;
+        LONG height;
+        LONG weight;
+        const wchar_t* face;
+    } fonts[] = {
+        {uiFont, -14, FW_NORMAL, L"Microsoft YaHei UI"},
+        {monoFont, -14, FW_NORMAL, L"Consolas"},
+        {percentFont, -16, FW_BOLD, L"Microsoft YaHei UI"},
+    };
+    for (const auto& expected : fonts) {
+        LOGFONTW font = {};
+        SCOPED_TRACE(::testing::Message() << expected.face << " " << expected.height);
+        ASSERT_EQ(GetObjectW(expected.font, sizeof font, &font), static_cast<int>(sizeof font));
+        EXPECT_STREQ(font.lfFaceName, expected.face);
+        EXPECT_EQ(font.lfHeight, expected.height);
+        EXPECT_EQ(font.lfWeight, expected.weight);
+        EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
+        EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+    }
 
     EXPECT_EQ(TextOf(mainWindow), L"Ordwen - 1.06 Brellick（Kovaro）");
+    EXPECT_EQ(GetClassLongPtrW(mainWindow, GCL_STYLE), CS_HREDRAW | CS_VREDRAW);
+    EXPECT_EQ(GetClassLongPtrW(mainWindow, GCLP_HBRBACKGROUND), COLOR_WINDOW + 1);
+    // The tests carry no icon of their own: the class falls back to the stock icon for both sizes.
+    const auto stockIcon = reinterpret_cast<ULONG_PTR>(LoadIconW(nullptr, IDI_APPLICATION));
+    EXPECT_EQ(GetClassLongPtrW(mainWindow, GCLP_HICON), stockIcon);
+    EXPECT_EQ(GetClassLongPtrW(mainWindow, GCLP_HICONSM), stockIcon);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(mainWindow, GWL_STYLE)) & WS_OVERLAPPEDWINDOW,
               static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
     EXPECT_TRUE(GetWindowLongW(mainWindow, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
