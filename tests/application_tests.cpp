@@ -94,6 +94,7 @@ TEST(CentredWindowOrigin, CentresTheCreationSizeInAnyWorkArea) {
         {{60, 0, 1340, 800}, {310, 70}},         // beside a taskbar at the left
         {{-1024, -100, -24, 668}, {-914, -46}},  // a second monitor
         {{0, 0, 777, 657}, {-1, -1}},            // narrower than the window: truncated toward zero
+        {{0, 0, 781, 661}, {0, 0}},              // one pixel wider: rounded down, not up
     };
     for (const auto& c : cases) {
         const POINT origin = CenteredWindowOrigin(c.workArea);
@@ -107,15 +108,32 @@ TEST_F(ProgramResources, IconGroupHoldsSevenPngImages) {
     ASSERT_GE(group.size(), sizeof(IconGroupHeader));
     IconGroupHeader header;
     std::memcpy(&header, group.data(), sizeof header);
+    EXPECT_EQ(header.type, 1);  // icons, not cursors
     ASSERT_EQ(header.count, 7);
     ASSERT_EQ(group.size(), sizeof header + 7 * sizeof(IconGroupEntry));
     std::vector<int> sizes;
     for (int i = 0; i < header.count; ++i) {
         IconGroupEntry entry;
         std::memcpy(&entry, group.data() + sizeof header + i * sizeof entry, sizeof entry);
-        sizes.push_back(entry.width == 0 ? 256 : entry.width);
+        const int size = entry.width == 0 ? 256 : entry.width;
+        sizes.push_back(size);
+        SCOPED_TRACE(size);
+        EXPECT_EQ(entry.height, entry.width);
+        EXPECT_EQ(entry.bitCount, 32);
         const std::string image = Bytes(RT_ICON, entry.id);
-        EXPECT_EQ(image.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0) << "image of " << sizes.back();
+        ASSERT_EQ(image.size(), entry.bytesInResource);
+        ASSERT_GE(image.size(), 26u);
+        EXPECT_EQ(image.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0);
+        // The PNG's own header, big-endian: width, height, bits per channel, colour type.
+        const auto byteAt = [&](int at) { return static_cast<unsigned char>(image[at]); };
+        const auto wordAt = [&](int at) {
+            return (byteAt(at) << 24) | (byteAt(at + 1) << 16) | (byteAt(at + 2) << 8) |
+                   byteAt(at + 3);
+        };
+        EXPECT_EQ(wordAt(16), size);
+        EXPECT_EQ(wordAt(20), size);
+        EXPECT_EQ(byteAt(24), 8);
+        EXPECT_EQ(byteAt(25), 6);  // RGBA: the corners are transparent
     }
     EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 128, 256}));
 }
