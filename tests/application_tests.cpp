@@ -138,22 +138,42 @@ TEST_F(ProgramResources, IconGroupHoldsSevenPngImages) {
     EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 128, 256}));
 }
 
-// What changes how the program runs: visual styles, no elevation, scaling by the system, and the
-// identity the release names.
-TEST_F(ProgramResources, ManifestCarriesTheEntriesThatShapeTheProgram) {
+// What changes how the program runs: visual styles, no elevation, scaling by the system, the
+// systems it is written for, and the identity the release names. Each entry once: a second
+// dependency or a second DPI setting would change how the program starts or is scaled.
+TEST_F(ProgramResources, ManifestCarriesExactlyTheExpectedEntries) {
     const std::string manifest = Bytes(RT_MANIFEST, 1);
     ASSERT_FALSE(manifest.empty());
     const char* expected[] = {
+        "encoding=\"UTF-8\"",
         "<assemblyIdentity name=\"Ordwen.Calculator\" version=\"1.0.6.0\" type=\"win32\" "
         "processorArchitecture=\"*\"/>",
+        "<description>Ordwen calculator (MD5 / SHA-1 / SHA-256 / CRC32)</description>",
         "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
         "processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>",
         "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
         ">false</dpiAware>",
+        "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",
+        "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",
         "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",
     };
     for (const char* entry : expected) {
         EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+    }
+    const std::pair<const char*, std::size_t> counts[] = {
+        {"<supportedOS ", 3},
+        {"<dependentAssembly>", 1},
+        {"<assemblyIdentity ", 2},
+        {"<windowsSettings>", 1},
+        {"xmlns=\"http://schemas.microsoft.com/SMI/", 1},
+    };
+    for (const auto& [what, count] : counts) {
+        std::size_t found = 0;
+        for (auto at = manifest.find(what); at != std::string::npos;
+             at = manifest.find(what, at + 1)) {
+            ++found;
+        }
+        EXPECT_EQ(found, count) << what;
     }
 }
 
@@ -170,6 +190,10 @@ TEST_F(ProgramResources, VersionResourceNamesTheProgram) {
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
     EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
     EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(0, 6));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(0, 6));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
 
     WORD* translation = nullptr;
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
@@ -179,9 +203,13 @@ TEST_F(ProgramResources, VersionResourceNamesTheProgram) {
     EXPECT_EQ(translation[1], 0x04B0);
 
     const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+        {L"CompanyName", L"Brellick"},
         {L"FileDescription", L"Ordwen - MD5/SHA-1/SHA-256/CRC32 calculator"},
         {L"FileVersion", L"1.0.6.0"},
+        {L"ProductVersion", L"1.0.6.0"},
+        {L"InternalName", L"Ordwen"},
         {L"ProductName", L"Ordwen"},
+        {L"OriginalFilename", L"Ordwen.exe"},
     };
     for (const auto& [name, value] : strings) {
         const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
