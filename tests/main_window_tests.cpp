@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/app_state.h"
@@ -107,10 +108,13 @@ TEST_F(MainWindowTest, StartsAsAUserFirstSeesIt) {
     EXPECT_EQ(bounds.right - bounds.left, 780);
     EXPECT_EQ(bounds.bottom - bounds.top, 660);
 
-    MINMAXINFO limits = {};
-    SendMessageW(mainWindow, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.x, 740);
-    EXPECT_EQ(limits.ptMinTrackSize.y, 540);
+    // The minimum track size is set and nothing else: a maximised window still fills the screen.
+    MINMAXINFO limits;
+    FillMemory(&limits, sizeof limits, 0x5A);
+    MINMAXINFO expected = limits;
+    expected.ptMinTrackSize = POINT{740, 540};
+    EXPECT_EQ(SendMessageW(mainWindow, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits)), 0);
+    EXPECT_EQ(memcmp(&limits, &expected, sizeof limits), 0);
 }
 
 // Far beyond an edit control's default limit, appended as the report is.
