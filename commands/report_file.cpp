@@ -25,14 +25,30 @@ struct HandleCloser {
 };
 using FileHandle = std::unique_ptr<HANDLE, HandleCloser>;
 
-// The target itself, created when missing, shared as a plain write shares it: writing in place
-// keeps the file's security, owner, attributes, streams and hard links, and goes through a
-// symbolic link to the file it names.
+constexpr DWORD SHARED_AS_A_PLAIN_WRITE = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+// The target itself, shared as a plain write shares it: writing in place keeps the file's security,
+// owner, attributes, streams and hard links, and goes through a symbolic link to the file it names.
+// Only a missing target, which the save then creates, is opened with the right to delete it:
+// another program holding an existing target open may not share that right. Whether the save
+// creates the file is told by the first open, since Wine calls a file made through a dangling link
+// one that already existed.
 FileHandle OpenInPlace(const std::wstring& path, bool& created) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    created = GetLastError() != ERROR_ALREADY_EXISTS;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, SHARED_AS_A_PLAIN_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    created = file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND;
+    if (created) {
+        file = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, SHARED_AS_A_PLAIN_WRITE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
     return FileHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
+// By the handle, not by the name: through a symbolic link the name is the link, which the save
+// did not create.
+void RemoveWhenClosed(HANDLE file) {
+    FILE_DISPOSITION_INFO removal = {TRUE};
+    SetFileInformationByHandle(file, FileDispositionInfo, &removal, sizeof removal);
 }
 
 bool WriteAll(HANDLE file, const char* data, std::uint64_t size) {
@@ -128,10 +144,9 @@ bool WriteReportFile(const std::wstring& target, const std::wstring& text) {
     if (WriteOpenedTarget(file.get(), bytes)) {
         return true;
     }
-    file.reset();
     if (created) {
         // A failed save leaves no file of ours behind.
-        DeleteFileW(path.c_str());
+        RemoveWhenClosed(file.get());
     }
     return false;
 }

@@ -124,8 +124,28 @@ TEST_F(SaveTest, HeldOpenAndHardLinkedTargetHoldsTheNewReportAloneUnderEachName)
     EXPECT_EQ(FolderEntries(), (std::vector<std::wstring>{L"hash.txt", L"other.txt"}));
 }
 
+// Wine makes no Windows links. It starts a Unix program named by its Unix path, but gives no handle
+// to wait on, so the script marks its end with a file beside the folder; drive Z: is the Unix root.
+bool RunUnixShell(const std::wstring& folder, const std::wstring& script) {
+    const std::wstring mark = folder + L".done";
+    std::wstring commandLine = L"/bin/sh -c \"" + script + L" && touch " + mark + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    const std::wstring done = L"Z:" + mark;
+    for (int wait = 0; wait < 200 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++wait) {
+        Sleep(25);
+    }
+    return DeleteFileW(done.c_str()) != FALSE;
+}
+
 // The test run caps the size of the files these tests write: a write past the cap fails part-way,
-// as on a full disk.
+// as on a full disk. Through a link to a missing name, the file that the save created goes.
 TEST_F(SaveTest, ReportThatDoesNotFitLeavesTheOldReportAndNoNewFile) {
     const wchar_t* limit = _wgetenv(L"ORDWEN_FILE_SIZE_LIMIT_KIB");
     if (limit == nullptr || *limit == L'\0') {
@@ -137,6 +157,12 @@ TEST_F(SaveTest, ReportThatDoesNotFitLeavesTheOldReportAndNoNewFile) {
     EXPECT_FALSE(WriteReportFile(folder.File(L"new.txt"), tooLong));
     EXPECT_TRUE(WholeFileBytes(target) == "old report");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
+
+    const std::wstring links = L"/tmp/ordwen-test-" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(RunUnixShell(links, L"mkdir " + links + L" && ln -s gone.txt " + links + L"/link"));
+    EXPECT_FALSE(WriteReportFile(L"Z:" + links + L"/link", tooLong));
+    EXPECT_EQ(GetFileAttributesW((L"Z:" + links + L"/gone.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    RunUnixShell(links, L"rm -r " + links);
 }
 
 }  // namespace
