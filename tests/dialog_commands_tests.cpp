@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/app_state.h"
 #include "hashing/report_pane.h"
@@ -16,7 +17,21 @@ namespace {
 
 using DialogCommandTest = Crc32WindowTest;
 
-// Browse opens no dialog while a job runs; cancelled, it changes nothing.
+// The names that the active file dialog lists, in the list of its shell view.
+std::vector<std::wstring> ListedNames() {
+    HWND view = FindWindowExW(GetActiveWindow(), nullptr, L"SHELLDLL_DefView", nullptr);
+    HWND list = FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr);
+    std::vector<std::wstring> names;
+    for (int item = 0; list != nullptr && item < ListView_GetItemCount(list); ++item) {
+        wchar_t name[MAX_PATH] = {};
+        ListView_GetItemText(list, item, 0, name, MAX_PATH);
+        names.push_back(name);
+    }
+    return names;
+}
+
+// Browse opens no dialog while a job runs; cancelled, it changes nothing. Its list shows files of
+// every kind.
 TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndOneChosenFileIsHashed) {
     jobRunning = true;
     {
@@ -25,14 +40,18 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndOneChosenF
         EXPECT_FALSE(driver.AllStepsTaken());
     }
     jobRunning = false;
+    const std::wstring a = File(L"a.txt", "first");
+    File(L"b.bin", "second");
     {
-        DialogDriver driver({{nullptr, L"", IDCANCEL}});
+        std::vector<std::wstring> listed;
+        DialogDriver driver({{nullptr, folder.Path(), IDOK},
+                             {[&listed] { listed = ListedNames(); }, L"", IDCANCEL}});
         SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
         ASSERT_TRUE(driver.AllStepsTaken());
+        EXPECT_EQ(listed, (std::vector<std::wstring>{L"a.txt", L"b.bin"}));
         EXPECT_EQ(ReadReportText(), L"hint");
         EXPECT_FALSE(reportStarted);
     }
-    const std::wstring a = File(L"a.txt", "first");
     DialogDriver driver({{nullptr, a, IDOK}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
     EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
