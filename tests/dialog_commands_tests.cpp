@@ -107,7 +107,8 @@ std::wstring Block(const std::wstring& path, const Bytes& bytes) {
 // Paths with spaces, Chinese characters, a character outside the Basic Multilingual Plane and a
 // length past 300 units, hashed from a drop, then copied and saved with the real commands. A name
 // typed without an extension is saved with ".txt"; a drop that the save dialog's message loop
-// delivers waits until the save is done.
+// delivers waits until the save is done. Saving again under that name asks first, and No keeps the
+// file as it was.
 TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
     reportStarted = false;
     stopRequested = false;
@@ -132,13 +133,24 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
     EXPECT_EQ(ClipboardUnicodeBlock(), report + L'\0');
 
     const std::wstring target = named + L"\\保存 " + BEYOND_BMP;
-    DialogDriver driver({{[&a] { SendDrop({a}); }, target, IDOK}});
-    SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
-    ASSERT_TRUE(driver.AllStepsTaken());
+    {
+        DialogDriver driver({{[&a] { SendDrop({a}); }, target, IDOK}});
+        SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
+        ASSERT_TRUE(driver.AllStepsTaken());
+    }
     const std::string saved = WholeFileBytes(target + L".txt");
     EXPECT_EQ(saved, SavedFormOf(report));
     EXPECT_NE(saved.find("\xF0\xA0\xAE\xB7"), std::string::npos);
     EXPECT_EQ(ReadReportText(), report + SEPARATOR + Block(a, first));
+
+    bool asked = false;
+    DialogDriver again(
+        {{nullptr, target + L".txt", IDOK},
+         {[&asked] { asked = GetDlgItem(GetActiveWindow(), IDNO) != nullptr; }, L"", IDNO},
+         {nullptr, L"", IDCANCEL}});
+    SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
+    EXPECT_TRUE(again.AllStepsTaken() && asked);
+    EXPECT_EQ(WholeFileBytes(target + L".txt"), saved);
 }
 
 }  // namespace
