@@ -50,6 +50,9 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
+    // A file dialog leaves the process in the last folder it showed, and the current folder cannot
+    // be removed.
+    SetCurrentDirectoryW((path_ + L"\\..").c_str());
     RemoveTree(path_);
 }
 
