@@ -17,12 +17,6 @@ namespace {
 
 using DialogCommandTest = Crc32WindowTest;
 
-// How many entries the active file dialog lists, in the list of its shell view.
-int ListedCount() {
-    HWND view = FindWindowExW(GetActiveWindow(), nullptr, L"SHELLDLL_DefView", nullptr);
-    return ListView_GetItemCount(FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr));
-}
-
 // Browse opens no dialog while a job runs; cancelled, it changes nothing. Its list shows files of
 // every kind.
 TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndOneChosenFileIsHashed) {
@@ -36,12 +30,14 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndOneChosenF
     const std::wstring a = File(L"a.txt", "first");
     File(L"b.bin", "second");
     {
-        int listed = 0;
-        DialogDriver driver({{nullptr, folder.Path(), IDOK},
-                             {[&listed] { listed = ListedCount(); }, L"", IDCANCEL}});
+        const auto listsBoth = [] {
+            HWND view = FindWindowExW(GetActiveWindow(), nullptr, L"SHELLDLL_DefView", nullptr);
+            EXPECT_EQ(ListView_GetItemCount(FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr)),
+                      2);
+        };
+        DialogDriver driver({{nullptr, folder.Path(), IDOK}, {listsBoth, L"", IDCANCEL}});
         SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
         ASSERT_TRUE(driver.AllStepsTaken());
-        EXPECT_EQ(listed, 2);
         EXPECT_EQ(ReadReportText(), L"hint");
         EXPECT_FALSE(reportStarted);
     }
