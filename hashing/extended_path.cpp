@@ -38,11 +38,12 @@ std::vector<std::wstring> Components(const std::wstring& rest) {
     return components;
 }
 
-// The components after the root, joined with single backslashes; ".." never climbs above the
-// root, as the ordinary form's own normalisation behaves.
-std::wstring NormalisedRest(const std::wstring& rest) {
+// The components from the first after the root on, with "." and ".." resolved and empty ones
+// dropped; ".." never climbs above the root, as the ordinary form's own normalisation behaves.
+std::vector<std::wstring> Resolved(const std::vector<std::wstring>& components, std::size_t first) {
     std::vector<std::wstring> kept;
-    for (const std::wstring& component : Components(rest)) {
+    for (std::size_t index = first; index < components.size(); ++index) {
+        const std::wstring& component = components[index];
         if (component.empty() || component == L".") {
             continue;
         }
@@ -54,11 +55,30 @@ std::wstring NormalisedRest(const std::wstring& rest) {
         }
         kept.push_back(component);
     }
+    return kept;
+}
+
+std::wstring Joined(const std::vector<std::wstring>& components) {
     std::wstring joined;
-    for (const std::wstring& component : kept) {
+    for (const std::wstring& component : components) {
         joined += (joined.empty() ? L"" : L"\\") + component;
     }
     return joined;
+}
+
+std::wstring DriveExtendedPath(const std::wstring& path) {
+    return L"\\\\?\\" + path.substr(0, 2) + L"\\" + Joined(Resolved(Components(path.substr(3)), 0));
+}
+
+// The server and the share are the root of a network path, as the drive is of a drive path.
+std::wstring NetworkExtendedPath(const std::wstring& path) {
+    const std::vector<std::wstring> components = Components(path.substr(2));
+    const std::size_t rootCount = components.size() < 2 ? components.size() : 2;
+    std::vector<std::wstring> kept(components.begin(), components.begin() + rootCount);
+    for (std::wstring& component : Resolved(components, rootCount)) {
+        kept.push_back(std::move(component));
+    }
+    return L"\\\\?\\UNC\\" + Joined(kept);
 }
 
 }  // namespace
@@ -68,10 +88,10 @@ std::wstring ExtendedLengthPath(const std::wstring& path) {
         return path;
     }
     if (IsDriveAbsolute(path)) {
-        return L"\\\\?\\" + path.substr(0, 2) + L"\\" + NormalisedRest(path.substr(3));
+        return DriveExtendedPath(path);
     }
     if (IsNetworkPath(path)) {
-        return L"\\\\?\\UNC\\" + NormalisedRest(path.substr(2));
+        return NetworkExtendedPath(path);
     }
     return path;
 }

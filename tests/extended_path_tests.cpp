@@ -3,7 +3,8 @@
 #include "hashing/extended_path.h"
 
 // Paths past 259 units get the extended form, which the system takes literally: separators and
-// dots must be resolved here. Shorter paths, relative paths and device forms stay as given.
+// dots must be resolved here, and ".." stops at the drive, or at the share of a network path.
+// Shorter paths, relative paths and device forms stay as given.
 TEST(ExtendedLengthPath, EachFormOfPath) {
     const std::wstring name(280, L'n');
     const std::wstring fits = L"C:\\" + std::wstring(256, L'a');
@@ -19,6 +20,8 @@ TEST(ExtendedLengthPath, EachFormOfPath) {
         {L"\\\\server\\share\\" + name, L"\\\\?\\UNC\\server\\share\\" + name},
         {L"C:\\a\\\\b/./c\\..\\" + name, L"\\\\?\\C:\\a\\b\\" + name},
         {L"C:\\..\\..\\" + name, L"\\\\?\\C:\\" + name},
+        {L"\\\\srv\\share\\..\\..\\" + name, L"\\\\?\\UNC\\srv\\share\\" + name},
+        {L"\\\\srv/share/a/./b\\..\\" + name, L"\\\\?\\UNC\\srv\\share\\a\\" + name},
         {L"C:/dir/" + name, L"\\\\?\\C:\\dir\\" + name},
         {L"\\\\?\\C:\\" + name, L"\\\\?\\C:\\" + name},
         {L"\\\\.\\C:\\" + name, L"\\\\.\\C:\\" + name},
