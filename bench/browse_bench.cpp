@@ -38,7 +38,7 @@ std::wstring MakeFiles() {
 
 // Selects every entry of the dialog's list, as Ctrl+A does.
 void SelectAllInTheList() {
-    const HWND view = FindWindowExW(GetActiveWindow(), nullptr, L"SHELLDLL_DefView", nullptr);
+    const HWND view = FindWindowExW(DrivenDialog(), nullptr, L"SHELLDLL_DefView", nullptr);
     const HWND list = FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr);
     if (list == nullptr) {
         Fail("the dialog has no list of files");

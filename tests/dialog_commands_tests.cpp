@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include "app/app_state.h"
 #include "hashing/report_pane.h"
@@ -17,9 +18,16 @@ namespace {
 
 using DialogCommandTest = Crc32WindowTest;
 
-// Browse opens no dialog while a job runs; cancelled, it changes nothing. Its list shows files of
-// every kind.
-TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndOneChosenFileIsHashed) {
+// The list of the folder that the open dialog shows.
+HWND DialogList() {
+    HWND view = FindWindowExW(DrivenDialog(), nullptr, L"SHELLDLL_DefView", nullptr);
+    return FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr);
+}
+
+// Browse opens no dialog while a job runs; cancelled, it changes nothing, and a name typed that
+// does not exist is refused. Its list shows files of every kind, and two of them chosen together
+// are hashed in its order.
+TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFilesAreHashed) {
     jobRunning = true;
     {
         DialogDriver driver({{nullptr, L"", IDCANCEL}});
@@ -28,22 +36,31 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndOneChosenF
     }
     jobRunning = false;
     const std::wstring a = File(L"a.txt", "first");
-    File(L"b.bin", "second");
+    const std::wstring b = File(L"b.bin", "second");
     {
-        const auto listsBoth = [] {
-            HWND view = FindWindowExW(GetActiveWindow(), nullptr, L"SHELLDLL_DefView", nullptr);
-            EXPECT_EQ(ListView_GetItemCount(FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr)),
-                      2);
-        };
-        DialogDriver driver({{nullptr, folder.Path(), IDOK}, {listsBoth, L"", IDCANCEL}});
+        const auto listsBoth = [] { EXPECT_EQ(ListView_GetItemCount(DialogList()), 2); };
+        DialogDriver driver({{nullptr, folder.Path(), IDOK},
+                             {listsBoth, L"missing.txt", IDOK},
+                             {nullptr, L"", IDOK},
+                             {nullptr, L"", IDCANCEL}});
         SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
         ASSERT_TRUE(driver.AllStepsTaken());
         EXPECT_EQ(ReadReportText(), L"hint");
         EXPECT_FALSE(reportStarted);
     }
-    DialogDriver driver({{nullptr, a, IDOK}});
+    const auto choosesBoth = [] {
+        for (const int item : {0, 1}) {
+            ListView_SetItemState(DialogList(), item, LVIS_SELECTED, LVIS_SELECTED);
+        }
+    };
+    DialogDriver driver(
+        {{nullptr, a, IDOK}, {nullptr, folder.Path(), IDOK}, {choosesBoth, L"", IDOK}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
     EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
+    SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
+    EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")) +
+                                    LaterCrc32Block(a, BytesOf("first")) +
+                                    LaterCrc32Block(b, BytesOf("second")));
 }
 
 // 300 names of 162 characters fill the file-name box with 49,500 units, far beyond the 32,768 that
@@ -94,10 +111,10 @@ std::wstring Block(const std::wstring& path, const Bytes& bytes) {
 }
 
 // Paths with spaces, Chinese characters, a character outside the Basic Multilingual Plane and a
-// length past 300 units, hashed from a drop, then copied and saved with the real commands. A name
-// typed without an extension is saved with ".txt"; a drop that the save dialog's message loop
-// delivers waits until the save is done. Saving again under that name asks first, and No keeps the
-// file as it was.
+// length past 300 units, hashed from a drop, then copied and saved with the real commands. The save
+// dialog proposes hash.txt as a text file; a name typed without an extension is saved with ".txt";
+// a drop that the save dialog's message loop delivers waits until the save is done. Saving again
+// under that name asks first, and No keeps the file as it was.
 TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
     reportStarted = false;
     stopRequested = false;
@@ -123,7 +140,16 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
 
     const std::wstring target = named + L"\\保存 " + BEYOND_BMP;
     {
-        DialogDriver driver({{[&a] { SendDrop({a}); }, target, IDOK}});
+        const auto proposesHashTxtAsText = [&a] {
+            wchar_t name[16] = {}, type[16] = {};
+            GetDlgItemTextW(DrivenDialog(), cmb13, name, 16);
+            GetDlgItemTextW(DrivenDialog(), cmb1, type, 16);
+            EXPECT_STREQ(name, L"hash.txt");
+            EXPECT_STREQ(type, L"文本文件");
+            EXPECT_EQ(SendDlgItemMessageW(DrivenDialog(), cmb1, CB_GETCURSEL, 0, 0), 0);
+            SendDrop({a});
+        };
+        DialogDriver driver({{proposesHashTxtAsText, target, IDOK}});
         SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
         ASSERT_TRUE(driver.AllStepsTaken());
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,3 +26,6 @@ class DialogDriver {
     // Each step is taken on a dialog that is open.
     bool AllStepsTaken() const;
 };
+
+// The dialog that the next step answers: the newest that is open; null when none is.
+HWND DrivenDialog();
