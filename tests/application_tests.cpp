@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/application.h"
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "tests/support/user_texts.h"
 
 namespace {
 
@@ -78,7 +80,7 @@ std::string SquareRgbaPngStart(int size) {
 HWND WaitForWindow(DWORD processId) {
     for (int attempt = 0; attempt < 200; ++attempt) {
         HWND window = nullptr;
-        while ((window = FindWindowExW(nullptr, window, MAIN_WINDOW_CLASS, nullptr)) != nullptr) {
+        while ((window = FindWindowExW(nullptr, window, L"OrdwenWin10Class", nullptr)) != nullptr) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             if (owner == processId) {
@@ -111,7 +113,7 @@ TEST(CentredWindowOrigin, CentresTheCreationSizeInAnyWorkArea) {
     }
 }
 
-TEST_F(ProgramResources, IconGroupHoldsSevenPngImages) {
+TEST_F(ProgramResources, IconGroupHoldsSevenPngImagesThatTheWindowShows) {
     const std::string group = Bytes(RT_GROUP_ICON, 1);
     ASSERT_GE(group.size(), sizeof(IconGroupHeader));
     IconGroupHeader header;
@@ -133,6 +135,16 @@ TEST_F(ProgramResources, IconGroupHoldsSevenPngImages) {
         EXPECT_EQ(image.substr(0, 26), SquareRgbaPngStart(size));
     }
     EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 128, 256}));
+
+    // The title bar and the taskbar show them, not the system's generic icon.
+    appInstance = module_;
+    ASSERT_NE(CreateMainWindow(SW_HIDE), nullptr);
+    const auto generic = reinterpret_cast<ULONG_PTR>(LoadIconW(nullptr, IDI_APPLICATION));
+    for (const int icon : {ICON_BIG, ICON_SMALL}) {
+        EXPECT_NE(SendMessageW(mainWindow, WM_GETICON, icon, 0), 0);
+        EXPECT_NE(GetClassLongPtrW(mainWindow, icon == ICON_BIG ? GCLP_HICON : GCLP_HICONSM),
+                  generic);
+    }
 }
 
 // What changes how the program runs: visual styles, no elevation, scaling by the system, the
@@ -242,7 +254,7 @@ TEST(Program, StartsAsLaunchedIgnoresItsCommandLineAndClosesWithExitCodeZero) {
         wchar_t text[512] = {};
         SendMessageTimeoutW(GetDlgItem(window, IDC_REPORT), WM_GETTEXT, 512,
                             reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-        EXPECT_STREQ(text, REPORT_HINT_TEXT);
+        EXPECT_EQ(text, HINT_TEXT);
         PostMessageW(window, WM_CLOSE, 0, 0);
     }
     DWORD exitCode = 99;

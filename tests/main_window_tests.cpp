@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "hashing/file_pass.h"
 #include "tests/support/temp_files.h"
+#include "tests/support/user_texts.h"
 
 namespace {
 
@@ -49,7 +50,8 @@ TEST_F(MainWindowTest, StartsAsAUserFirstSeesIt) {
         {algorithmCheckBoxes[Sha1], IDC_SHA1, L"Button", L"SHA1", 0x50000003, 0, uiFont},
         {algorithmCheckBoxes[Sha256], IDC_SHA256, L"Button", L"SHA256", 0x50000003, 0, uiFont},
         {algorithmCheckBoxes[Crc32], IDC_CRC32, L"Button", L"CRC32", 0x50000003, 0, uiFont},
-        {reportPane, IDC_REPORT, L"Edit", REPORT_HINT_TEXT, 0x50200844, WS_EX_CLIENTEDGE, monoFont},
+        {reportPane, IDC_REPORT, L"Edit", HINT_TEXT.c_str(), 0x50200844, WS_EX_CLIENTEDGE,
+         monoFont},
         {progressStrip, IDC_PROGRESS, L"Static", L"", 0x5000000D, 0, nullptr},
     };
     ASSERT_NE(uiFont, nullptr);
@@ -107,6 +109,10 @@ TEST_F(MainWindowTest, StartsAsAUserFirstSeesIt) {
     GetWindowRect(mainWindow, &bounds);
     EXPECT_EQ(bounds.right - bounds.left, 780);
     EXPECT_EQ(bounds.bottom - bounds.top, 660);
+    RECT area;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    EXPECT_EQ(bounds.left, area.left + (area.right - area.left - 780) / 2);
+    EXPECT_EQ(bounds.top, area.top + (area.bottom - area.top - 660) / 2);
 
     // The minimum track size is set and nothing else: a maximised window still fills the screen.
     MINMAXINFO limits;
