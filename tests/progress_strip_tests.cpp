@@ -13,8 +13,6 @@ constexpr COLORREF HIGHLIGHT = RGB(100, 181, 246);
 constexpr COLORREF BORDER = RGB(208, 208, 208);
 constexpr COLORREF WHITE = RGB(255, 255, 255);
 constexpr COLORREF GREY = RGB(128, 128, 128);
-// Wide enough for "100%" in the bold 16-pixel font, centred on the strip.
-constexpr int TEXT_HALF_WIDTH = 30;
 
 // A 32-bit memory bitmap to paint the strip into, read back pixel by pixel.
 struct Canvas {
@@ -48,6 +46,10 @@ struct Canvas {
         const DWORD bgra = static_cast<const DWORD*>(bits)[y * width + x];
         return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
     }
+    void Set(int x, int y, COLORREF colour) {
+        static_cast<DWORD*>(bits)[y * width + x] =
+            GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    }
     bool AnyPixel(COLORREF colour) const {
         for (int at = 0; at < width * height; ++at) {
             if (At(at % width, at / width) == colour) {
@@ -65,26 +67,36 @@ struct Canvas {
     void* bits = nullptr;
 };
 
-// Every pixel outside the centred text, for a fill of the given width.
-void ExpectStrip(const Canvas& canvas, int fill) {
-    const int middle = canvas.width / 2;
-    int wrong = 0;
+// Every pixel: the frame, the fill of the given width with its highlight line, and over them the
+// text in its colour, centred.
+void ExpectStrip(const Canvas& canvas, int fill, const wchar_t* text, COLORREF colour) {
+    Canvas expected(canvas.width, canvas.height);
     for (int y = 0; y < canvas.height; ++y) {
         for (int x = 0; x < canvas.width; ++x) {
             const bool frame = x == 0 || y == 0 || x == canvas.width - 1 || y == canvas.height - 1;
-            const bool underText =
-                !frame && x > middle - TEXT_HALF_WIDTH && x < middle + TEXT_HALF_WIDTH;
-            const COLORREF expected = frame                           ? BORDER
-                                      : x >= fill                     ? BACKGROUND
-                                      : (y == 1 && canvas.height > 6) ? HIGHLIGHT
-                                                                      : FILL;
-            if (!underText && canvas.At(x, y) != expected && ++wrong <= 5) {
+            expected.Set(x, y,
+                         frame                           ? BORDER
+                         : x >= fill                     ? BACKGROUND
+                         : (y == 1 && canvas.height > 6) ? HIGHLIGHT
+                                                         : FILL);
+        }
+    }
+    SetBkMode(expected.dc, TRANSPARENT);
+    SetTextColor(expected.dc, colour);
+    SelectObject(expected.dc, percentFont);
+    RECT textArea = {0, 1, canvas.width, canvas.height - 1};
+    DrawTextW(expected.dc, text, -1, &textArea, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    GdiFlush();
+    int wrong = 0;
+    for (int y = 0; y < canvas.height; ++y) {
+        for (int x = 0; x < canvas.width; ++x) {
+            if (canvas.At(x, y) != expected.At(x, y) && ++wrong <= 5) {
                 ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex
-                              << canvas.At(x, y);
+                              << canvas.At(x, y) << ", not " << expected.At(x, y);
             }
         }
     }
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(wrong, 0) << text;
 }
 
 class ProgressStripTest : public ::testing::Test {
@@ -99,23 +111,25 @@ class ProgressStripTest : public ::testing::Test {
 
 }  // namespace
 
-// The fill is truncated, the text turns white only once the fill is past half, and the highlight
-// line shows only on strips taller than six pixels.
+// The fill is truncated, the text (the percent and its sign) turns white only once the fill is past
+// half, and the highlight line shows only on strips taller than six pixels.
 TEST_F(ProgressStripTest, FillAndTextColourFollowThePercent) {
     const struct {
         int width, height, percent, fill;
+        const wchar_t* shown;
         COLORREF text;
     } cases[] = {
-        {760, 22, 0, 0, GREY},      {760, 22, 50, 380, GREY},  {760, 22, 51, 387, WHITE},
-        {760, 22, 100, 760, WHITE}, {99, 22, 1, 0, GREY},      {99, 22, 50, 49, GREY},
-        {200, 6, 100, 200, WHITE},  {200, 7, 100, 200, WHITE},
+        {760, 22, 0, 0, L"0%", GREY},       {760, 22, 50, 380, L"50%", GREY},
+        {760, 22, 51, 387, L"51%", WHITE},  {760, 22, 100, 760, L"100%", WHITE},
+        {99, 22, 1, 0, L"1%", GREY},        {99, 22, 50, 49, L"50%", GREY},
+        {200, 6, 100, 200, L"100%", WHITE}, {200, 7, 100, 200, L"100%", WHITE},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.percent << "% of " << c.width << " x " << c.height);
         Canvas canvas(c.width, c.height);
         progressPercent = c.percent;
         EXPECT_EQ(canvas.Paint(), TRUE);
-        ExpectStrip(canvas, c.fill);
+        ExpectStrip(canvas, c.fill, c.shown, c.text);
         EXPECT_TRUE(canvas.AnyPixel(c.text));
         EXPECT_FALSE(canvas.AnyPixel(c.text == WHITE ? GREY : WHITE));
     }
@@ -141,5 +155,5 @@ TEST_F(ProgressStripTest, LeavesNoGdiObjectBehindAndRestoresTheDc) {
     EXPECT_EQ(GetCurrentObject(canvas.dc, OBJ_BRUSH), brush);
     progressPercent = 60;
     canvas.Paint();
-    ExpectStrip(canvas, 456);
+    ExpectStrip(canvas, 456, L"60%", WHITE);
 }
