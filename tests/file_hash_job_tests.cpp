@@ -78,6 +78,12 @@ class FileHashJobTest : public ::testing::Test {
         EXPECT_TRUE(IsEnabled(saveButton));
     }
 
+    // A handle left open would keep a deleted file, and so its folder, until the program ends.
+    void ExpectNoHandleLeftOn(const std::wstring& path) {
+        EXPECT_TRUE(DeleteFileW(path.c_str()));
+        EXPECT_TRUE(RemoveDirectoryW(folder.Path().c_str()));
+    }
+
     TempDir folder;
     TestMainWindow window;
 };
@@ -96,6 +102,7 @@ TEST_F(FileHashJobTest, FirstBlockReplacesTheHintAndHoldsEveryCheckedDigest) {
     EXPECT_FALSE(stopRequested);
     EXPECT_EQ(progressPercent, 100);
     ExpectButtonsOfAFinishedJob();
+    ExpectNoHandleLeftOn(path);
 }
 
 TEST_F(FileHashJobTest, LaterBlocksFollowAnEmptyLineAndTheSeparator) {
@@ -129,6 +136,7 @@ TEST_F(FileHashJobTest, NoAlgorithmCheckedStillCompletesTheBlock) {
     EXPECT_EQ(ReadReportText(), L"文件: " + path + L"\r\n" + ABC_DETAILS + DONE);
     EXPECT_EQ(PaintedPercents(), (std::vector<std::int32_t>{100}));
     ExpectButtonsOfAFinishedJob();
+    ExpectNoHandleLeftOn(path);
 }
 
 TEST_F(FileHashJobTest, MissingFileHasOnlyItsPathLine) {
@@ -191,6 +199,7 @@ TEST_F(FileHashJobTest, StopDuringTheSecondOfThreeAlgorithms) {
     EXPECT_FALSE(jobRunning);
     EXPECT_EQ(progressPercent, 100);
     ExpectButtonsOfAFinishedJob();
+    ExpectNoHandleLeftOn(path);
 }
 
 TEST_F(FileHashJobTest, StopLeftByAnEarlierJobIsClearedBeforeTheFirstAlgorithm) {
