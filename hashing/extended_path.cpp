@@ -38,47 +38,29 @@ std::vector<std::wstring> Components(const std::wstring& rest) {
     return components;
 }
 
-// The components from the first after the root on, with "." and ".." resolved and empty ones
-// dropped; ".." never climbs above the root, as the ordinary form's own normalisation behaves.
-std::vector<std::wstring> Resolved(const std::vector<std::wstring>& components, std::size_t first) {
-    std::vector<std::wstring> kept;
-    for (std::size_t index = first; index < components.size(); ++index) {
+// The components joined with single backslashes, the first rootCount kept as they are, "." and
+// ".." resolved after them and empty ones dropped; ".." never climbs into the root, as the ordinary
+// form's own normalisation behaves.
+std::wstring Normalised(const std::vector<std::wstring>& components, std::size_t rootCount) {
+    std::vector<std::wstring> kept(components.begin(), components.begin() + rootCount);
+    for (std::size_t index = rootCount; index < components.size(); ++index) {
         const std::wstring& component = components[index];
         if (component.empty() || component == L".") {
             continue;
         }
         if (component == L"..") {
-            if (!kept.empty()) {
+            if (kept.size() > rootCount) {
                 kept.pop_back();
             }
             continue;
         }
         kept.push_back(component);
     }
-    return kept;
-}
-
-std::wstring Joined(const std::vector<std::wstring>& components) {
     std::wstring joined;
-    for (const std::wstring& component : components) {
+    for (const std::wstring& component : kept) {
         joined += (joined.empty() ? L"" : L"\\") + component;
     }
     return joined;
-}
-
-std::wstring DriveExtendedPath(const std::wstring& path) {
-    return L"\\\\?\\" + path.substr(0, 2) + L"\\" + Joined(Resolved(Components(path.substr(3)), 0));
-}
-
-// The server and the share are the root of a network path, as the drive is of a drive path.
-std::wstring NetworkExtendedPath(const std::wstring& path) {
-    const std::vector<std::wstring> components = Components(path.substr(2));
-    const std::size_t rootCount = components.size() < 2 ? components.size() : 2;
-    std::vector<std::wstring> kept(components.begin(), components.begin() + rootCount);
-    for (std::wstring& component : Resolved(components, rootCount)) {
-        kept.push_back(std::move(component));
-    }
-    return L"\\\\?\\UNC\\" + Joined(kept);
 }
 
 }  // namespace
@@ -88,10 +70,13 @@ std::wstring ExtendedLengthPath(const std::wstring& path) {
         return path;
     }
     if (IsDriveAbsolute(path)) {
-        return DriveExtendedPath(path);
+        return L"\\\\?\\" + path.substr(0, 2) + L"\\" + Normalised(Components(path.substr(3)), 0);
     }
     if (IsNetworkPath(path)) {
-        return NetworkExtendedPath(path);
+        // The server and the share are the root of a network path, as the drive is of a drive path.
+        const std::vector<std::wstring> components = Components(path.substr(2));
+        return L"\\\\?\\UNC\\" +
+               Normalised(components, components.size() < 2 ? components.size() : 2);
     }
     return path;
 }

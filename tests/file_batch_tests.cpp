@@ -11,7 +11,6 @@
 #include "hashing/report_pane.h"
 #include "tests/support/drop_files.h"
 #include "tests/support/report_blocks.h"
-#include "tests/support/user_texts.h"
 
 namespace {
 
@@ -148,7 +147,7 @@ TEST_F(BatchTest, ClosingDuringABatchStartsNoFurtherFile) {
 TEST_F(BatchTest, ClearAfterAndDuringAJob) {
     SendDrop(Files(1, 2));
     SendMessageW(mainWindow, WM_COMMAND, IDC_CLEAR, 0);
-    EXPECT_EQ(ReadReportText(), HINT_TEXT);
+    EXPECT_EQ(ReadReportText(), REPORT_HINT_TEXT);
     EXPECT_FALSE(reportStarted);
     EXPECT_EQ(progressPercent, 0);
     EXPECT_EQ(window.StripPaints().back().percent, 0);
@@ -162,7 +161,7 @@ TEST_F(BatchTest, ClearAfterAndDuringAJob) {
     window.PostDuringPass(2, WM_COMMAND, IDC_CLEAR);
     SendDrop(Files(4, 5));
     const std::wstring crcLine = First(5);
-    EXPECT_EQ(ReadReportText(), HINT_TEXT + crcLine.substr(crcLine.find(L"CRC32   : ")));
+    EXPECT_EQ(ReadReportText(), REPORT_HINT_TEXT + crcLine.substr(crcLine.find(L"CRC32   : ")));
     EXPECT_FALSE(IsEnabled(stopButton));
     for (HWND button : {browseButton, clearButton, copyButton, saveButton}) {
         EXPECT_TRUE(IsEnabled(button));
