@@ -3,23 +3,29 @@
 #include <windows.h>
 #include <dlgs.h>
 
-#include <algorithm>
-
 namespace {
 
 constexpr UINT STEP_MILLISECONDS = 100;
 
-HHOOK hook = nullptr;
-// The thread's top-level dialogs, the newest last: a message box the file dialog shows comes after
-// it, and the file dialog is answered again once the box is gone.
-std::vector<HWND> dialogs;
 UINT_PTR timer = 0;
 std::vector<DialogStep> steps;
 std::size_t nextStep = 0;
 
+// A dialog that is up and takes input: a message box it shows disables a file dialog until it goes.
+BOOL CALLBACK FindAnswerableDialog(HWND window, LPARAM found) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window) ||
+        !IsWindowEnabled(window)) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = DrivenDialog();
-    if (nextStep >= steps.size() || !IsWindowVisible(dialog)) {
+    if (nextStep >= steps.size() || dialog == nullptr) {
         return;
     }
     const DialogStep& step = steps[nextStep++];
@@ -34,40 +40,23 @@ void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, step.button)));
 }
 
-// Creation and destruction rather than activation, which another program can take at any time.
-LRESULT CALLBACK WatchDialogs(int code, WPARAM wParam, LPARAM lParam) {
-    HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_CREATEWND &&
-        !(reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->style & WS_CHILD)) {
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (std::wstring(className) == L"#32770") {
-            dialogs.push_back(window);
-        }
-    } else if (code == HCBT_DESTROYWND) {
-        dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), window), dialogs.end());
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 }  // namespace
 
 DialogDriver::DialogDriver(std::vector<DialogStep> answers) {
     steps = std::move(answers);
     nextStep = 0;
-    dialogs.clear();
-    hook = SetWindowsHookExW(WH_CBT, WatchDialogs, nullptr, GetCurrentThreadId());
     timer = SetTimer(nullptr, 0, STEP_MILLISECONDS, TakeStep);
 }
 
 DialogDriver::~DialogDriver() {
     KillTimer(nullptr, timer);
-    UnhookWindowsHookEx(hook);
-    dialogs.clear();
 }
 
+// The thread's own windows, not the active one, which a program in another process can take.
 HWND DrivenDialog() {
-    return dialogs.empty() ? nullptr : dialogs.back();
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindAnswerableDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 bool DialogDriver::AllStepsTaken() const {

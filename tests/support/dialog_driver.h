@@ -27,5 +27,5 @@ class DialogDriver {
     bool AllStepsTaken() const;
 };
 
-// The dialog that the next step answers: the newest that is open; null when none is.
+// The thread's dialog that the next step answers: the one shown that takes input; null when none.
 HWND DrivenDialog();
