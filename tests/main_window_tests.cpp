@@ -10,7 +10,6 @@
 #include "app/main_window.h"
 #include "hashing/file_pass.h"
 #include "tests/support/temp_files.h"
-#include "tests/support/user_texts.h"
 
 namespace {
 
@@ -50,8 +49,9 @@ TEST_F(MainWindowTest, StartsAsAUserFirstSeesIt) {
         {algorithmCheckBoxes[Sha1], IDC_SHA1, L"Button", L"SHA1", 0x50000003, 0, uiFont},
         {algorithmCheckBoxes[Sha256], IDC_SHA256, L"Button", L"SHA256", 0x50000003, 0, uiFont},
         {algorithmCheckBoxes[Crc32], IDC_CRC32, L"Button", L"CRC32", 0x50000003, 0, uiFont},
-        {reportPane, IDC_REPORT, L"Edit", HINT_TEXT.c_str(), 0x50200844, WS_EX_CLIENTEDGE,
-         monoFont},
+        {reportPane, IDC_REPORT, L"Edit",
+         L"拖拽文件到此处，或点击\"浏览\"按钮选择文件，即可计算 MD5/SHA-1/SHA-256/CRC32 哈希值",
+         0x50200844, WS_EX_CLIENTEDGE, monoFont},
         {progressStrip, IDC_PROGRESS, L"Static", L"", 0x5000000D, 0, nullptr},
     };
     ASSERT_NE(uiFont, nullptr);

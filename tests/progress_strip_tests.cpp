@@ -46,10 +46,6 @@ struct Canvas {
         const DWORD bgra = static_cast<const DWORD*>(bits)[y * width + x];
         return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
     }
-    void Set(int x, int y, COLORREF colour) {
-        static_cast<DWORD*>(bits)[y * width + x] =
-            GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
-    }
     bool AnyPixel(COLORREF colour) const {
         for (int at = 0; at < width * height; ++at) {
             if (At(at % width, at / width) == colour) {
@@ -74,11 +70,11 @@ void ExpectStrip(const Canvas& canvas, int fill, const wchar_t* text, COLORREF c
     for (int y = 0; y < canvas.height; ++y) {
         for (int x = 0; x < canvas.width; ++x) {
             const bool frame = x == 0 || y == 0 || x == canvas.width - 1 || y == canvas.height - 1;
-            expected.Set(x, y,
-                         frame                           ? BORDER
-                         : x >= fill                     ? BACKGROUND
-                         : (y == 1 && canvas.height > 6) ? HIGHLIGHT
-                                                         : FILL);
+            SetPixel(expected.dc, x, y,
+                     frame                           ? BORDER
+                     : x >= fill                     ? BACKGROUND
+                     : (y == 1 && canvas.height > 6) ? HIGHLIGHT
+                                                     : FILL);
         }
     }
     SetBkMode(expected.dc, TRANSPARENT);
