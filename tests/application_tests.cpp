@@ -75,6 +75,18 @@ std::string SquareRgbaPngStart(int size) {
     return std::string("\x89PNG\r\n\x1a\n\0\0\0\x0DIHDR", 16) + side + side + "\x08\x06";
 }
 
+// The side of an icon's square image; 0 for none, -1 for an image that is not square.
+int IconSide(ULONG_PTR icon) {
+    ICONINFO parts = {};
+    BITMAP image = {};
+    if (GetIconInfo(reinterpret_cast<HICON>(icon), &parts)) {
+        GetObjectW(parts.hbmColor, sizeof image, &image);
+        DeleteObject(parts.hbmColor);
+        DeleteObject(parts.hbmMask);
+    }
+    return image.bmWidth == image.bmHeight ? image.bmWidth : -1;
+}
+
 // The launched program's main window, once it has one; null after ten seconds without.
 HWND WaitForWindow(DWORD processId) {
     for (int attempt = 0; attempt < 200; ++attempt) {
@@ -140,7 +152,16 @@ TEST_F(ProgramResources, IconGroupHoldsSevenPngImagesThatTheWindowShows) {
     ASSERT_NE(CreateMainWindow(SW_HIDE), nullptr);
     EXPECT_NE(GetClassLongPtrW(mainWindow, GCLP_HICON),
               reinterpret_cast<ULONG_PTR>(LoadIconW(nullptr, IDI_APPLICATION)));
-    EXPECT_NE(SendMessageW(mainWindow, WM_GETICON, ICON_BIG, 0), 0);
+    // Each at its own size: the big one for Alt+Tab and the taskbar, the small one for the caption.
+    const std::pair<ULONG_PTR, int> icons[] = {
+        {GetClassLongPtrW(mainWindow, GCLP_HICON), 32},
+        {GetClassLongPtrW(mainWindow, GCLP_HICONSM), 16},
+        {static_cast<ULONG_PTR>(SendMessageW(mainWindow, WM_GETICON, ICON_BIG, 0)), 32},
+        {static_cast<ULONG_PTR>(SendMessageW(mainWindow, WM_GETICON, ICON_SMALL, 0)), 16},
+    };
+    for (const auto& [icon, side] : icons) {
+        EXPECT_EQ(IconSide(icon), side);
+    }
 }
 
 // What changes how the program runs: visual styles, no elevation, scaling by the system, the

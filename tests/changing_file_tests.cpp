@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <bcrypt.h>
 
 #include "app/app_state.h"
+#include "hashing/cng_digest.h"
 #include "hashing/report_pane.h"
 #include "tests/support/drop_files.h"
 #include "tests/support/reference_digests.h"
@@ -55,6 +57,30 @@ TEST(ChangingFileTest, CutAboveWhatThePassReadEndsItThereCutBelowGivesItNoLine) 
                   DigestLine(Md5, original) + DigestLine(Sha1, threeMib) +
                   DigestLine(Crc32, oneMib) + DONE);
     EXPECT_FALSE(jobRunning);
+
+    // Each pass in turn cut below what it read, MD5 by the built-in implementation last: the passes
+    // before it report the whole file, it reports nothing, and the passes after it the rest.
+    std::wstring report = ReadReportText();
+    for (int cut = Md5; cut <= Crc32 + 1; ++cut) {
+        const int pass = cut > Crc32 ? Md5 : cut;
+        cngAlgorithmIdentifiers[Md5] =
+            cut > Crc32 ? L"ORDWEN-NO-SUCH-PROVIDER" : BCRYPT_MD5_ALGORITHM;
+        const std::wstring file = folder.File(L"cut " + std::to_wstring(cut) + L".bin");
+        const Bytes bytes = RandomBytes(3 * MIB, cut);
+        MakeStampedFile(file, bytes);
+        window.RunDuringPass(pass + 1, [&file] { ASSERT_TRUE(CutTo(file, MIB)); });
+        SendDrop({file});
+        report += SEPARATOR + L"文件: " + file +
+                  L"\r\n大小: 3.0 MB (3145728 字节)\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n";
+        for (int kind = Md5; kind <= Crc32; ++kind) {
+            if (kind != pass) {
+                report +=
+                    DigestLine(static_cast<AlgorithmKind>(kind),
+                               kind < pass ? bytes : Bytes(bytes.begin(), bytes.begin() + MIB));
+            }
+        }
+        EXPECT_EQ(ReadReportText(), report += DONE) << "pass " << cut + 1;
+    }
 }
 
 }  // namespace

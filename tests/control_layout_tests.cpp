@@ -51,6 +51,15 @@ TEST(ControlLayout, MainWindowAt764By621) {
     ExpectPlace(saveButton, 286, 18, 96, 36);
     ExpectPlace(stopButton, 390, 18, 84, 36);
 
+    // Each size type the window can take: maximised to Wine's 1024 × 749 client area, back to the
+    // size it had, and minimised, which leaves everything where it was.
+    ShowWindow(mainWindow, SW_MAXIMIZE);
+    ExpectLayout(786, 1004, 635, 717);
+    for (const int command : {SW_RESTORE, SW_MINIMIZE}) {
+        ShowWindow(mainWindow, command);
+        ExpectLayout(526, 744, 507, 589);
+    }
+
     // Client areas the main window's minimum size keeps it from, given by a bare window instead.
     // An empty one (a minimised window) moves nothing; narrow, the check boxes stay clear of the
     // Stop button; low, the report pane keeps its minimum height and the strip overlaps it.

@@ -5,6 +5,7 @@
 #include <dlgs.h>
 
 #include "app/app_state.h"
+#include "commands/report_file.h"
 #include "hashing/report_pane.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/drop_files.h"
@@ -24,9 +25,24 @@ HWND DialogList() {
     return FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr);
 }
 
+// The dialog the step answers: the system's own, with its own title, owned by the main window,
+// which it keeps from input until it closes, without a read-only box or a help button.
+void ExpectOwnedPlainDialog(const wchar_t* title) {
+    HWND dialog = DrivenDialog();
+    wchar_t caption[16] = {};
+    GetWindowTextW(dialog, caption, 16);
+    EXPECT_STREQ(caption, title);  // Wine's, in the tests' English locale
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), mainWindow);
+    EXPECT_FALSE(IsWindowEnabled(mainWindow));
+    for (const int control : {chx1, pshHelp}) {
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, control))) << control;
+    }
+}
+
 // Browse opens no dialog while a job runs; cancelled, it changes nothing, and a name typed that
-// does not exist is refused. Its list shows files of every kind, and two of them chosen together
-// are hashed in its order.
+// does not exist is refused, even where one with an extension does. It starts in the current folder
+// with an empty name, and lists files of every kind; two of them chosen together are hashed in its
+// order.
 TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFilesAreHashed) {
     jobRunning = true;
     {
@@ -38,11 +54,18 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFile
     const std::wstring a = File(L"a.txt", "first");
     const std::wstring b = File(L"b.bin", "second");
     {
-        const auto listsBoth = [] { EXPECT_EQ(ListView_GetItemCount(DialogList()), 2); };
-        DialogDriver driver({{nullptr, folder.Path(), IDOK},
-                             {listsBoth, L"missing.txt", IDOK},
-                             {nullptr, L"", IDOK},
-                             {nullptr, L"", IDCANCEL}});
+        const auto listsBoth = [] {
+            ExpectOwnedPlainDialog(L"Open");
+            wchar_t name[8] = L"?", type[8] = {};
+            GetDlgItemTextW(DrivenDialog(), cmb13, name, 8);
+            GetDlgItemTextW(DrivenDialog(), cmb1, type, 8);
+            EXPECT_STREQ(name, L"");
+            EXPECT_STREQ(type, L"所有文件");
+            EXPECT_EQ(ListView_GetItemCount(DialogList()), 2);
+        };
+        SetCurrentDirectoryW(folder.Path().c_str());
+        DialogDriver driver(
+            {{listsBoth, L"a", IDOK}, {nullptr, L"", IDOK}, {nullptr, L"", IDCANCEL}});
         SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
         ASSERT_TRUE(driver.AllStepsTaken());
         EXPECT_EQ(ReadReportText(), L"hint");
@@ -112,9 +135,10 @@ std::wstring Block(const std::wstring& path, const Bytes& bytes) {
 
 // Paths with spaces, Chinese characters, a character outside the Basic Multilingual Plane and a
 // length past 300 units, hashed from a drop, then copied and saved with the real commands. The save
-// dialog proposes hash.txt as a text file; a name typed without an extension is saved with ".txt";
-// a drop that the save dialog's message loop delivers waits until the save is done. Saving again
-// under that name asks first, and No keeps the file as it was.
+// dialog starts in the current folder, proposes hash.txt as a text file and lists text files only;
+// a name typed without an extension is saved with ".txt", whole though its path passes 260 units;
+// a drop that the save dialog's message loop delivers waits until the save is done. A folder that
+// does not exist is refused; saving again under that name asks first, and No keeps the file.
 TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
     reportStarted = false;
     stopRequested = false;
@@ -138,14 +162,23 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
     SendMessageW(mainWindow, WM_COMMAND, IDC_COPY, 0);
     EXPECT_EQ(ClipboardUnicodeBlock(), report + L'\0');
 
-    const std::wstring target = named + L"\\保存 " + BEYOND_BMP;
+    // Wine's save dialog takes no path longer than 263 units.
+    std::wstring target = named + L"\\保存 " + BEYOND_BMP;
+    target += std::wstring(258 - target.size(), L'-');
+    MakeStampedFile(named + L"\\not text.bin", first);
+    SetCurrentDirectoryW(named.c_str());
     {
         const auto proposesHashTxtAsText = [&a] {
-            wchar_t name[16] = {}, type[16] = {};
+            ExpectOwnedPlainDialog(L"Save As");
+            wchar_t name[16] = {}, type[16] = {}, other[16] = {};
             GetDlgItemTextW(DrivenDialog(), cmb13, name, 16);
             GetDlgItemTextW(DrivenDialog(), cmb1, type, 16);
+            SendDlgItemMessageW(DrivenDialog(), cmb1, CB_GETLBTEXT, 1,
+                                reinterpret_cast<LPARAM>(other));
             EXPECT_STREQ(name, L"hash.txt");
             EXPECT_STREQ(type, L"文本文件");
+            EXPECT_STREQ(other, L"所有文件");
+            EXPECT_EQ(ListView_GetItemCount(DialogList()), 2);  // the folder and a's .txt file
             SendDrop({a});
         };
         DialogDriver driver({{proposesHashTxtAsText, target, IDOK}});
@@ -156,9 +189,15 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
     EXPECT_EQ(saved, SavedFormOf(report));
     EXPECT_NE(saved.find("\xF0\xA0\xAE\xB7"), std::string::npos);
     EXPECT_EQ(ReadReportText(), report + SEPARATOR + Block(a, first));
+    // Past 259 units the file keeps a trailing dot that the ordinary form of its path would drop.
+    ASSERT_TRUE(WriteReportFile(deep + L"\\保存.", report));
+    EXPECT_EQ(WholeFileBytes(L"\\\\?\\" + deep + L"\\保存."), SavedFormOf(report));
 
-    DialogDriver again(
-        {{nullptr, target + L".txt", IDOK}, {nullptr, L"", IDNO}, {nullptr, L"", IDCANCEL}});
+    DialogDriver again({{nullptr, named + L"\\none\\x.txt", IDOK},
+                        {nullptr, L"", IDOK},
+                        {nullptr, target + L".txt", IDOK},
+                        {nullptr, L"", IDNO},
+                        {nullptr, L"", IDCANCEL}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
     EXPECT_TRUE(again.AllStepsTaken());
     EXPECT_EQ(WholeFileBytes(target + L".txt"), saved);

@@ -9,7 +9,10 @@
 #include "commands/file_selection.h"
 #include "hashing/file_pass.h"
 #include "hashing/report_pane.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/drop_files.h"
+#include "tests/support/exported_report.h"
+#include "tests/support/reference_digests.h"
 #include "tests/support/report_blocks.h"
 
 namespace {
@@ -49,16 +52,32 @@ TEST_F(DropTest, FoldersAndMissingEntriesAreSkippedAndEndNoBatch) {
     EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
 }
 
-TEST_F(DropTest, VersionOfAFileBeyondTheOrdinaryPathLength) {
+// Past 259 units every call takes the extended form of the path, which keeps a trailing dot or
+// space of a name: the ordinary form would drop it, and name a file that is not there, or NUL.
+TEST_F(DropTest, FilesBeyondTheOrdinaryPathLengthGetEveryLineFromADropAndFromBrowse) {
     wchar_t self[MAX_PATH];
     const std::wstring selfPath(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-    const std::wstring probe = selfPath.substr(0, selfPath.rfind(L'\\')) + L"\\version_probe.exe";
-    const std::wstring path = MakeDeepFolder(folder.Path(), 300) + L"\\probe.exe";
-    ASSERT_TRUE(CopyFileW(probe.c_str(), (L"\\\\?\\" + path).c_str(), FALSE));
-    SendDrop({path});
-    const std::wstring pathLine = L"文件: " + path + L"\r\n";
-    EXPECT_EQ(ReadReportText().substr(0, pathLine.size() + 22),
-              pathLine + L"版本: 10.0.19041.1\r\n大小: ");
+    const std::string image =
+        WholeFileBytes(selfPath.substr(0, selfPath.rfind(L'\\')) + L"\\version_probe.exe");
+    Bytes probe(image.begin(), image.end());
+    ASSERT_LT(probe.size(), 200000u);
+    probe.resize(200000);
+    const Bytes other = BytesOf("not the device");
+    const std::wstring deep = MakeDeepFolder(folder.Path(), 300);
+    const Paths paths = {deep + L"\\probe.exe.", deep + L"\\NUL "};
+    MakeStampedFile(L"\\\\?\\" + paths[0], probe);
+    MakeStampedFile(L"\\\\?\\" + paths[1], other);
+    for (int kind = Md5; kind <= Crc32; ++kind) {
+        window.SetChecked(static_cast<AlgorithmKind>(kind), true);
+    }
+    const std::wstring stamp = L"修改时间: 2024/03/07 09:05:05\r\n\r\n";
+    const std::wstring blocks =
+        L"文件: " + paths[0] + L"\r\n版本: 10.0.19041.1\r\n大小: 195.3 KB (200000 字节)\r\n" +
+        stamp + AllDigestLines(probe) + DONE + SEPARATOR + L"文件: " + paths[1] +
+        L"\r\n大小: 14 字节\r\n" + stamp + AllDigestLines(other) + DONE;
+    SendDrop(paths);
+    RunHoldingDrops([&paths] { return HashChosenPaths(paths); });
+    EXPECT_EQ(ReadReportText(), blocks + SEPARATOR + blocks);
 }
 
 // Files 1 to 6, each hashed in a pass of its own.
@@ -81,6 +100,16 @@ class BatchTest : public Crc32WindowTest {
     std::wstring Later(int number) const { return SEPARATOR + First(number); }
     std::wstring Stopped(int number) const {
         return SEPARATOR + StoppedBlock(files[number - 1], BytesOf(Text(number)));
+    }
+
+    // Chooses the files in the open dialog.
+    void Browse(int from, int to) {
+        std::wstring names;
+        for (int number = from; number <= to; ++number) {
+            names += L"\"" + std::to_wstring(number) + L".txt\" ";
+        }
+        DialogDriver driver({{nullptr, folder.Path(), IDOK}, {nullptr, names, IDOK}});
+        SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
     }
 
     HDROP PostDropDuringPass(int passNumber, const Paths& paths) {
@@ -106,21 +135,31 @@ TEST_F(BatchTest, FilesDroppedDuringAJobFollowTheBatchInDropOrder) {
     }
 }
 
-// A stop ends the batch, Browse's or a drop's, with the files held meanwhile; the Stop button is
-// refused at once. The next drop, of other files, is hashed alone.
+// A stop ends the batch, Browse's or a drop's, with the files held meanwhile, also when it comes
+// on the batch's last file; the Stop button is refused at once. The next batch, from a drop or
+// from Browse, is hashed whole.
 TEST_F(BatchTest, StopDiscardsTheRestOfTheBatchAndTheFilesDroppedMeanwhile) {
     PostDropDuringPass(1, Files(4, 5));
     window.StopDuringPass(2);
-    RunHoldingDrops([this] { return HashChosenPaths(Files(1, 3)); });
+    Browse(1, 3);
     EXPECT_EQ(ReadReportText(), First(1) + Stopped(2));
-    SendDrop(Files(6, 6));
-    const std::wstring stopped = First(1) + Stopped(2) + Later(6);
-    EXPECT_EQ(ReadReportText(), stopped);
+    SendDrop(Files(5, 6));
+    std::wstring report = First(1) + Stopped(2) + Later(5) + Later(6);
+    EXPECT_EQ(ReadReportText(), report);
 
     PostDropDuringPass(1, Files(4, 6));
     window.StopDuringPass(3);
     SendDrop(Files(3, 3));
-    EXPECT_EQ(ReadReportText(), stopped + Later(3) + Later(4) + Stopped(5));
+    Browse(1, 2);
+    EXPECT_EQ(ReadReportText(), report += Later(3) + Later(4) + Stopped(5) + Later(1) + Later(2));
+
+    PostDropDuringPass(1, Files(4, 4));
+    window.StopDuringPass(1);
+    Browse(3, 3);
+    PostDropDuringPass(1, Files(1, 1));
+    window.StopDuringPass(2);
+    SendDrop(Files(5, 6));
+    EXPECT_EQ(ReadReportText(), report + Stopped(3) + Later(5) + Stopped(6));
     bool stoppedWhileRunning = false;
     for (const StripPaint& paint : window.StripPaints()) {
         if (paint.stopRequested && paint.jobRunning) {

@@ -96,15 +96,39 @@ TEST_F(MainWindowTest, StartsAsAUserFirstSeesIt) {
     }
 
     EXPECT_EQ(TextOf(mainWindow), L"Ordwen - 1.06 Brellick（Kovaro）");
-    EXPECT_EQ(GetClassLongPtrW(mainWindow, GCL_STYLE), CS_HREDRAW | CS_VREDRAW);
-    EXPECT_EQ(GetClassLongPtrW(mainWindow, GCLP_HBRBACKGROUND), COLOR_WINDOW + 1);
-    // The tests carry no icon of their own: the class falls back to the stock icon for both sizes.
+    // Every field of the class as registered, then of the window as created, to which the system
+    // adds sibling clipping and the window edge. The tests carry no icon of their own: the class
+    // falls back to the stock icon for both sizes.
     const auto stockIcon = reinterpret_cast<ULONG_PTR>(LoadIconW(nullptr, IDI_APPLICATION));
-    EXPECT_EQ(GetClassLongPtrW(mainWindow, GCLP_HICON), stockIcon);
-    EXPECT_EQ(GetClassLongPtrW(mainWindow, GCLP_HICONSM), stockIcon);
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(mainWindow, GWL_STYLE)) & WS_OVERLAPPEDWINDOW,
-              static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
-    EXPECT_TRUE(GetWindowLongW(mainWindow, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    const auto instance = reinterpret_cast<ULONG_PTR>(appInstance);
+    const struct {
+        bool ofClass;
+        int index;
+        ULONG_PTR expected;
+    } fields[] = {
+        {true, GCL_STYLE, CS_HREDRAW | CS_VREDRAW},
+        {true, GCLP_WNDPROC, reinterpret_cast<ULONG_PTR>(MainWindowProc)},
+        {true, GCL_CBCLSEXTRA, 0},
+        {true, GCL_CBWNDEXTRA, 0},
+        {true, GCLP_HMODULE, instance},
+        {true, GCLP_HICON, stockIcon},
+        {true, GCLP_HICONSM, stockIcon},
+        {true, GCLP_HCURSOR, reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW))},
+        {true, GCLP_HBRBACKGROUND, COLOR_WINDOW + 1},
+        {true, GCLP_MENUNAME, 0},
+        {false, GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS},
+        {false, GWL_EXSTYLE, WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES},
+        {false, GWLP_ID, 0},  // the menu of a window that has no parent
+        {false, GWLP_HWNDPARENT, 0},
+        {false, GWLP_HINSTANCE, instance},
+    };
+    for (const auto& field : fields) {
+        EXPECT_EQ(field.ofClass
+                      ? GetClassLongPtrW(mainWindow, field.index)
+                      : static_cast<ULONG_PTR>(GetWindowLongPtrW(mainWindow, field.index)),
+                  field.expected)
+            << (field.ofClass ? "class " : "window ") << field.index;
+    }
     RECT bounds;
     GetWindowRect(mainWindow, &bounds);
     EXPECT_EQ(bounds.right - bounds.left, 780);

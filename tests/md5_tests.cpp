@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <bcrypt.h>
 
+#include <algorithm>
 #include <random>
 
 #include "hashing/hex.h"
@@ -60,6 +61,20 @@ TEST(Md5, Rfc1321TestSuite) {
 
 TEST(Md5, OneMillionA) {
     EXPECT_EQ(FileMd5Of(Bytes(1000000, 'a')), "7707D6AE4E027C70EEA2A935C2296F21");
+}
+
+// Past 2^32 bytes, beyond what 32 bits count of its bytes, or of its bits from 2^29 bytes on. The
+// digest is that of md5sum (GNU coreutils) over the same zeros.
+TEST(Md5, CountsPast32Bits) {
+    const Bytes zeros(1 << 21);
+    Md5Context context;
+    Md5Init(context);
+    for (std::uint64_t left = (1ull << 32) + (1ull << 29) + 3; left > 0;) {
+        const std::size_t count = std::min<std::uint64_t>(left, zeros.size());
+        Md5Update(context, zeros.data(), count);
+        left -= count;
+    }
+    EXPECT_EQ(Md5Final(context), "39065F2851C384E961DC9273BA634A73");
 }
 
 TEST(Md5, PaddingBoundariesAgreeWithCng) {

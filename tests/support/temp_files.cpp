@@ -53,7 +53,7 @@ TempDir::~TempDir() {
     // A file dialog leaves the process in the last folder it showed, and the current folder cannot
     // be removed.
     SetCurrentDirectoryW((path_ + L"\\..").c_str());
-    RemoveTree(path_);
+    RemoveTree(L"\\\\?\\" + path_);
 }
 
 void WriteBytes(const std::wstring& path, const Bytes& bytes) {
