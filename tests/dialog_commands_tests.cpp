@@ -25,13 +25,15 @@ HWND DialogList() {
     return FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr);
 }
 
-// The dialog the step answers: the system's own, with its own title, owned by the main window,
-// which it keeps from input until it closes, without a read-only box or a help button.
-void ExpectOwnedPlainDialog(const wchar_t* title) {
+// The dialog the step answers, as the system shows it with its own title, the name and the type
+// given, owned by the main window, which it keeps from input, with no read-only box or help button.
+void ExpectDialog(const wchar_t* title, const wchar_t* name, const wchar_t* type) {
     HWND dialog = DrivenDialog();
-    wchar_t caption[16] = {};
-    GetWindowTextW(dialog, caption, 16);
-    EXPECT_STREQ(caption, title);  // Wine's, in the tests' English locale
+    for (const auto& [control, text] : {std::pair{0, title}, {cmb13, name}, {cmb1, type}}) {
+        wchar_t shown[16] = L"?";
+        control ? GetDlgItemTextW(dialog, control, shown, 16) : GetWindowTextW(dialog, shown, 16);
+        EXPECT_STREQ(shown, text);  // the title Wine's own, in the tests' English locale
+    }
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), mainWindow);
     EXPECT_FALSE(IsWindowEnabled(mainWindow));
     for (const int control : {chx1, pshHelp}) {
@@ -40,8 +42,8 @@ void ExpectOwnedPlainDialog(const wchar_t* title) {
 }
 
 // Browse opens no dialog while a job runs; cancelled, it changes nothing, and a name typed that
-// does not exist is refused, even where one with an extension does. It starts in the current folder
-// with an empty name, and lists files of every kind; two of them chosen together are hashed in its
+// does not exist is refused. It starts with an empty name and lists files of every kind; a name
+// typed without an extension is taken as typed, and two files chosen together are hashed in its
 // order.
 TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFilesAreHashed) {
     jobRunning = true;
@@ -51,21 +53,15 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFile
         EXPECT_FALSE(driver.AllStepsTaken());
     }
     jobRunning = false;
-    const std::wstring a = File(L"a.txt", "first");
-    const std::wstring b = File(L"b.bin", "second");
+    const std::wstring withExtension = File(L"a.txt", "first");
+    const std::wstring without = File(L"a", "second");
     {
-        const auto listsBoth = [] {
-            ExpectOwnedPlainDialog(L"Open");
-            wchar_t name[8] = L"?", type[8] = {};
-            GetDlgItemTextW(DrivenDialog(), cmb13, name, 8);
-            GetDlgItemTextW(DrivenDialog(), cmb1, type, 8);
-            EXPECT_STREQ(name, L"");
-            EXPECT_STREQ(type, L"所有文件");
-            EXPECT_EQ(ListView_GetItemCount(DialogList()), 2);
-        };
-        SetCurrentDirectoryW(folder.Path().c_str());
-        DialogDriver driver(
-            {{listsBoth, L"a", IDOK}, {nullptr, L"", IDOK}, {nullptr, L"", IDCANCEL}});
+        const auto startsEmpty = [] { ExpectDialog(L"Open", L"", L"所有文件"); };
+        const auto listsBoth = [] { EXPECT_EQ(ListView_GetItemCount(DialogList()), 2); };
+        DialogDriver driver({{startsEmpty, folder.Path(), IDOK},
+                             {listsBoth, L"missing.txt", IDOK},
+                             {nullptr, L"", IDOK},
+                             {nullptr, L"", IDCANCEL}});
         SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
         ASSERT_TRUE(driver.AllStepsTaken());
         EXPECT_EQ(ReadReportText(), L"hint");
@@ -76,14 +72,16 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFile
             ListView_SetItemState(DialogList(), item, LVIS_SELECTED, LVIS_SELECTED);
         }
     };
-    DialogDriver driver(
-        {{nullptr, a, IDOK}, {nullptr, folder.Path(), IDOK}, {choosesBoth, L"", IDOK}});
+    DialogDriver driver({{nullptr, folder.Path(), IDOK},
+                         {nullptr, L"a", IDOK},
+                         {nullptr, folder.Path(), IDOK},
+                         {choosesBoth, L"", IDOK}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
-    EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
+    EXPECT_EQ(ReadReportText(), Crc32Block(without, BytesOf("second")));
     SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0);
-    EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")) +
-                                    LaterCrc32Block(a, BytesOf("first")) +
-                                    LaterCrc32Block(b, BytesOf("second")));
+    EXPECT_EQ(ReadReportText(), Crc32Block(without, BytesOf("second")) +
+                                    LaterCrc32Block(without, BytesOf("second")) +
+                                    LaterCrc32Block(withExtension, BytesOf("first")));
 }
 
 // 300 names of 162 characters fill the file-name box with 49,500 units, far beyond the 32,768 that
@@ -135,7 +133,7 @@ std::wstring Block(const std::wstring& path, const Bytes& bytes) {
 
 // Paths with spaces, Chinese characters, a character outside the Basic Multilingual Plane and a
 // length past 300 units, hashed from a drop, then copied and saved with the real commands. The save
-// dialog starts in the current folder, proposes hash.txt as a text file and lists text files only;
+// dialog proposes hash.txt as a text file, with all files the other type, and lists text files;
 // a name typed without an extension is saved with ".txt", whole though its path passes 260 units;
 // a drop that the save dialog's message loop delivers waits until the save is done. A folder that
 // does not exist is refused; saving again under that name asks first, and No keeps the file.
@@ -166,22 +164,19 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
     std::wstring target = named + L"\\保存 " + BEYOND_BMP;
     target += std::wstring(258 - target.size(), L'-');
     MakeStampedFile(named + L"\\not text.bin", first);
-    SetCurrentDirectoryW(named.c_str());
     {
-        const auto proposesHashTxtAsText = [&a] {
-            ExpectOwnedPlainDialog(L"Save As");
-            wchar_t name[16] = {}, type[16] = {}, other[16] = {};
-            GetDlgItemTextW(DrivenDialog(), cmb13, name, 16);
-            GetDlgItemTextW(DrivenDialog(), cmb1, type, 16);
+        const auto proposesHashTxtAsText = [] {
+            ExpectDialog(L"Save As", L"hash.txt", L"文本文件");
+            wchar_t other[16] = {};
             SendDlgItemMessageW(DrivenDialog(), cmb1, CB_GETLBTEXT, 1,
                                 reinterpret_cast<LPARAM>(other));
-            EXPECT_STREQ(name, L"hash.txt");
-            EXPECT_STREQ(type, L"文本文件");
             EXPECT_STREQ(other, L"所有文件");
-            EXPECT_EQ(ListView_GetItemCount(DialogList()), 2);  // the folder and a's .txt file
+        };
+        const auto listsTextFiles = [&a] {
+            EXPECT_EQ(ListView_GetItemCount(DialogList()), 2);  // the deep folder and a
             SendDrop({a});
         };
-        DialogDriver driver({{proposesHashTxtAsText, target, IDOK}});
+        DialogDriver driver({{proposesHashTxtAsText, named, IDOK}, {listsTextFiles, target, IDOK}});
         SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
         ASSERT_TRUE(driver.AllStepsTaken());
     }

@@ -101,33 +101,30 @@ TEST_F(MainWindowTest, StartsAsAUserFirstSeesIt) {
     // falls back to the stock icon for both sizes.
     const auto stockIcon = reinterpret_cast<ULONG_PTR>(LoadIconW(nullptr, IDI_APPLICATION));
     const auto instance = reinterpret_cast<ULONG_PTR>(appInstance);
-    const struct {
-        bool ofClass;
-        int index;
-        ULONG_PTR expected;
-    } fields[] = {
-        {true, GCL_STYLE, CS_HREDRAW | CS_VREDRAW},
-        {true, GCLP_WNDPROC, reinterpret_cast<ULONG_PTR>(MainWindowProc)},
-        {true, GCL_CBCLSEXTRA, 0},
-        {true, GCL_CBWNDEXTRA, 0},
-        {true, GCLP_HMODULE, instance},
-        {true, GCLP_HICON, stockIcon},
-        {true, GCLP_HICONSM, stockIcon},
-        {true, GCLP_HCURSOR, reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW))},
-        {true, GCLP_HBRBACKGROUND, COLOR_WINDOW + 1},
-        {true, GCLP_MENUNAME, 0},
-        {false, GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS},
-        {false, GWL_EXSTYLE, WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES},
-        {false, GWLP_ID, 0},  // the menu of a window that has no parent
-        {false, GWLP_HWNDPARENT, 0},
-        {false, GWLP_HINSTANCE, instance},
+    const std::pair<int, ULONG_PTR> classFields[] = {
+        {GCL_STYLE, CS_HREDRAW | CS_VREDRAW},
+        {GCLP_WNDPROC, reinterpret_cast<ULONG_PTR>(MainWindowProc)},
+        {GCL_CBCLSEXTRA, 0},
+        {GCL_CBWNDEXTRA, 0},
+        {GCLP_HMODULE, instance},
+        {GCLP_HICON, stockIcon},
+        {GCLP_HICONSM, stockIcon},
+        {GCLP_HCURSOR, reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW))},
+        {GCLP_HBRBACKGROUND, COLOR_WINDOW + 1},
+        {GCLP_MENUNAME, 0},
     };
-    for (const auto& field : fields) {
-        EXPECT_EQ(field.ofClass
-                      ? GetClassLongPtrW(mainWindow, field.index)
-                      : static_cast<ULONG_PTR>(GetWindowLongPtrW(mainWindow, field.index)),
-                  field.expected)
-            << (field.ofClass ? "class " : "window ") << field.index;
+    for (const auto& [index, expected] : classFields) {
+        EXPECT_EQ(GetClassLongPtrW(mainWindow, index), expected) << index;
+    }
+    const std::pair<int, LONG_PTR> windowFields[] = {
+        {GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS},
+        {GWL_EXSTYLE, WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES},
+        {GWLP_ID, 0},  // the menu of a window that has no parent
+        {GWLP_HWNDPARENT, 0},
+        {GWLP_HINSTANCE, static_cast<LONG_PTR>(instance)},
+    };
+    for (const auto& [index, expected] : windowFields) {
+        EXPECT_EQ(GetWindowLongPtrW(mainWindow, index), expected) << index;
     }
     RECT bounds;
     GetWindowRect(mainWindow, &bounds);
