@@ -50,8 +50,7 @@ TEST(CopyTest, FeedbackOnlyWhenTheClipboardTookTheTextAndUntilTheTimerFires) {
     MSG message;
     EXPECT_FALSE(PeekMessageW(&message, mainWindow, WM_TIMER, WM_TIMER, PM_NOREMOVE));
 
-    // Whatever the notification in the high word.
-    SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(IDC_COPY, BN_DOUBLECLICKED), 0);
+    SendMessageW(mainWindow, WM_COMMAND, IDC_COPY, 0);
     EXPECT_EQ(CopyCaption(), L"已复制!");
     SendMessageW(mainWindow, WM_TIMER, 2, 0);
     EXPECT_EQ(CopyCaption(), L"已复制!");
