@@ -11,7 +11,7 @@ bool batchRunning = false;
 std::vector<std::wstring> heldDrops;
 
 bool IsHashableEntry(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(ExtendedLengthPath(path).c_str());
+    const DWORD attributes = GetFileAttributesW(ExtendedPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

@@ -65,10 +65,7 @@ std::wstring Normalised(const std::vector<std::wstring>& components, std::size_t
 
 }  // namespace
 
-std::wstring ExtendedLengthPath(const std::wstring& path) {
-    if (path.size() <= ORDINARY_PATH_LIMIT) {
-        return path;
-    }
+std::wstring ExtendedPath(const std::wstring& path) {
     if (IsDriveAbsolute(path)) {
         return L"\\\\?\\" + path.substr(0, 2) + L"\\" + Normalised(Components(path.substr(3)), 0);
     }
@@ -79,4 +76,8 @@ std::wstring ExtendedLengthPath(const std::wstring& path) {
                Normalised(components, components.size() < 2 ? components.size() : 2);
     }
     return path;
+}
+
+std::wstring ExtendedLengthPath(const std::wstring& path) {
+    return path.size() <= ORDINARY_PATH_LIMIT ? path : ExtendedPath(path);
 }

@@ -21,7 +21,7 @@ std::wstring VersionNumbers(const VS_FIXEDFILEINFO& info) {
 }  // namespace
 
 std::wstring FileVersionText(const std::wstring& path) {
-    const std::wstring filePath = ExtendedLengthPath(path);
+    const std::wstring filePath = ExtendedPath(path);
     const DWORD size = GetFileVersionInfoSizeW(filePath.c_str(), nullptr);
     if (size == 0) {
         return std::wstring();
@@ -63,8 +63,7 @@ std::uint64_t AppendFileDetails(const std::wstring& path) {
         AppendToReport(L"版本: " + version + L"\r\n");
     }
     WIN32_FILE_ATTRIBUTE_DATA attributes;
-    if (!GetFileAttributesExW(ExtendedLengthPath(path).c_str(), GetFileExInfoStandard,
-                              &attributes)) {
+    if (!GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &attributes)) {
         return 0;
     }
     const std::uint64_t size =

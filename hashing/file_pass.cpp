@@ -46,7 +46,7 @@ bool CutBelow(FILE* stream, std::uint64_t bytesSoFar) {
 
 PassOutcome FilePass(const std::wstring& path, std::uint64_t totalSize,
                      const ChunkConsumer& consumer) {
-    FileStream stream(_wfopen(ExtendedLengthPath(path).c_str(), L"rb"));
+    FileStream stream(_wfopen(ExtendedPath(path).c_str(), L"rb"));
     if (!stream) {
         return PassOutcome::OpenFailed;
     }

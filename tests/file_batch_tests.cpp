@@ -52,9 +52,10 @@ TEST_F(DropTest, FoldersAndMissingEntriesAreSkippedAndEndNoBatch) {
     EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
 }
 
-// Past 259 units every call takes the extended form of the path, which keeps a trailing dot or
-// space of a name: the ordinary form would drop it, and name a file that is not there, or NUL.
-TEST_F(DropTest, FilesBeyondTheOrdinaryPathLengthGetEveryLineFromADropAndFromBrowse) {
+// Every call takes the extended form of a full path, which names the very file: the ordinary form
+// drops a trailing dot or space, naming another file or none, reads nul.txt, com1 or con as a
+// device, whatever the path's length, and reaches no further than 259 units.
+TEST_F(DropTest, FilesTheOrdinaryFormWouldMisnameGetEveryLineFromADropAndFromBrowse) {
     wchar_t self[MAX_PATH];
     const std::wstring selfPath(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
     Bytes probe =
@@ -63,14 +64,20 @@ TEST_F(DropTest, FilesBeyondTheOrdinaryPathLengthGetEveryLineFromADropAndFromBro
     probe.resize(200000);
     const Bytes other = BytesOf("not the device");
     const std::wstring deep = MakeDeepFolder(folder.Path(), 300);
-    const Paths paths = {deep + L"\\probe.exe.", deep + L"\\NUL "};
+    Paths paths = {deep + L"\\probe.exe.", deep + L"\\NUL "};
     MakeStampedFile(L"\\\\?\\" + paths[0], probe);
     MakeStampedFile(L"\\\\?\\" + paths[1], other);
     const std::wstring stamp = L"修改时间: 2024/03/07 09:05:05\r\n\r\n";
-    const std::wstring blocks =
-        L"文件: " + paths[0] + L"\r\n版本: 10.0.19041.1\r\n大小: 195.3 KB (200000 字节)\r\n" +
-        stamp + DigestLine(Crc32, probe) + DONE + SEPARATOR + L"文件: " + paths[1] +
-        L"\r\n大小: 14 字节\r\n" + stamp + DigestLine(Crc32, other) + DONE;
+    std::wstring blocks = L"文件: " + paths[0] +
+                          L"\r\n版本: 10.0.19041.1\r\n大小: 195.3 KB (200000 字节)\r\n" + stamp +
+                          DigestLine(Crc32, probe) + DONE + SEPARATOR + L"文件: " + paths[1] +
+                          L"\r\n大小: 14 字节\r\n" + stamp + DigestLine(Crc32, other) + DONE;
+    for (const wchar_t* name : {L"report", L"report.", L"data ", L"nul.txt", L"com1", L"con"}) {
+        paths.push_back(folder.File(name));
+        const Bytes content = BytesOf(std::string(paths.size(), '#'));
+        MakeStampedFile(L"\\\\?\\" + paths.back(), content);
+        blocks += LaterCrc32Block(paths.back(), content);
+    }
     SendDrop(paths);
     RunHoldingDrops([&paths] { return HashChosenPaths(paths); });
     EXPECT_EQ(ReadReportText(), blocks + SEPARATOR + blocks);

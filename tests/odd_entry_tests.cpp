@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "commands/file_batch.h"
 #include "hashing/report_pane.h"
 #include "tests/support/drop_files.h"
 #include "tests/support/reference_digests.h"
@@ -40,24 +41,24 @@ class OddEntryTest : public ::testing::Test {
     const std::wstring plain = folder.File(L"plain.txt");
 };
 
-// A device read as a file hangs the job (CON) or passes for an empty file (NUL), so it gets the
-// block of a path that cannot be read. A file held open without sharing keeps its details.
-TEST_F(OddEntryTest, DevicesAndAHeldFileDroppedTogetherEachGetTheirBlock) {
+// A device read as a file hangs the job (AUX) or passes for an empty file (NUL), so a path in a
+// device's own form gets the block of a path that cannot be read. In a folder a device's name is a
+// file's name, and none is there. A file held open without sharing keeps its details.
+TEST_F(OddEntryTest, DevicesAndAHeldFileEachGetTheirBlock) {
     const std::wstring locked = folder.File(L"locked.bin");
     MakeStampedFile(locked, BytesOf("locked!!!!"));
     HANDLE lock = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    std::wstring expected = L"文件: " + locked + L"\r\n大小: 10 字节\r\n" + STAMP + L"\r\n" + DONE;
-    // Device names mean the device in every folder.
-    std::vector<std::wstring> dropped = {locked};
-    for (const wchar_t* device : {L"NUL", L"CON", L"AUX"}) {
-        dropped.push_back(folder.File(device));
-        expected += SEPARATOR + L"文件: " + dropped.back() + L"\r\n\r\n" + DONE;
-    }
-    dropped.push_back(plain);
-    SendDrop(dropped);
+    SendDrop({locked, folder.File(L"NUL"), folder.File(L"CON"), folder.File(L"AUX"), plain});
     CloseHandle(lock);
-    EXPECT_EQ(ReadReportText(), expected + SEPARATOR + PlainBlock());
+    std::wstring expected = L"文件: " + locked + L"\r\n大小: 10 字节\r\n" + STAMP + L"\r\n" + DONE +
+                            SEPARATOR + PlainBlock();
+    const std::vector<std::wstring> devices = {L"\\\\.\\NUL", L"\\\\.\\AUX"};
+    for (const std::wstring& device : devices) {
+        expected += SEPARATOR + L"文件: " + device + L"\r\n\r\n" + DONE;
+    }
+    HashChosenPaths(devices);
+    EXPECT_EQ(ReadReportText(), expected);
     EXPECT_FALSE(jobRunning);
 }
 
