@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "commands/file_batch.h"
+#include "commands/kept_current_folder.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ bool RunOpenDialog(wchar_t* selection, DWORD units) {
     dialog.lpstrFile = selection;
     dialog.nMaxFile = units;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
+    const KeptCurrentFolder keptFolder;
     return GetOpenFileNameW(&dialog) != FALSE;
 }
 

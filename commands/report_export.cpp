@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "commands/file_batch.h"
+#include "commands/kept_current_folder.h"
 #include "commands/report_file.h"
 #include "hashing/report_pane.h"
 
@@ -56,6 +57,7 @@ std::wstring AskSavePath(HWND owner) {
     dialog.nMaxFile = SAVE_NAME_BUFFER_UNITS;
     dialog.lpstrDefExt = L"txt";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    const KeptCurrentFolder keptFolder;
     if (!GetSaveFileNameW(&dialog)) {
         return std::wstring();
     }

@@ -25,6 +25,12 @@ HWND DialogList() {
     return FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr);
 }
 
+std::wstring CurrentFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    return folder;
+}
+
 // The dialog the step answers, as the system shows it with its own title, the name and the type
 // given, keeping the main window from input, with no read-only box.
 void ExpectDialog(const wchar_t* title, const wchar_t* name, const wchar_t* type) {
@@ -41,8 +47,9 @@ void ExpectDialog(const wchar_t* title, const wchar_t* name, const wchar_t* type
 // Browse opens no dialog while a job runs; cancelled, it changes nothing, and a name typed that
 // does not exist is refused. It starts with an empty name and lists files of every kind; a name
 // typed without an extension is taken as typed, and two files chosen together are hashed in its
-// order.
+// order. Chosen or cancelled, it leaves the process in the folder it was in.
 TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFilesAreHashed) {
+    const std::wstring before = CurrentFolder();
     jobRunning = true;
     {
         DialogDriver driver({{nullptr, L"", IDCANCEL}});
@@ -63,6 +70,7 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFile
         ASSERT_TRUE(driver.AllStepsTaken());
         EXPECT_EQ(ReadReportText(), L"hint");
         EXPECT_FALSE(reportStarted);
+        EXPECT_EQ(CurrentFolder(), before);
     }
     const auto choosesBoth = [] {
         for (const int item : {0, 1}) {
@@ -79,6 +87,7 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFile
     EXPECT_EQ(ReadReportText(), Crc32Block(without, BytesOf("second")) +
                                     LaterCrc32Block(without, BytesOf("second")) +
                                     LaterCrc32Block(withExtension, BytesOf("first")));
+    EXPECT_EQ(CurrentFolder(), before);
 }
 
 // 300 names of 162 characters fill the file-name box with 49,500 units, far beyond the 32,768 that
@@ -133,8 +142,10 @@ std::wstring Block(const std::wstring& path, const Bytes& bytes) {
 // dialog proposes hash.txt as a text file, with all files the other type, and lists text files;
 // a name typed without an extension is saved with ".txt", whole though its path passes 260 units;
 // a drop that the save dialog's message loop delivers waits until the save is done. A folder that
-// does not exist is refused; saving again under that name asks first, and No keeps the file.
+// does not exist is refused; saving again under that name asks first, and No keeps the file. Saved
+// or cancelled, the dialog leaves the process in the folder it was in.
 TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
+    const std::wstring before = CurrentFolder();
     reportStarted = false;
     stopRequested = false;
     TempDir folder;
@@ -177,6 +188,7 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
         SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
         ASSERT_TRUE(driver.AllStepsTaken());
     }
+    EXPECT_EQ(CurrentFolder(), before);
     const std::string saved = WholeFileBytes(target + L".txt");
     EXPECT_EQ(saved, SavedFormOf(report));
     EXPECT_NE(saved.find("\xF0\xA0\xAE\xB7"), std::string::npos);
@@ -192,6 +204,7 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
                         {nullptr, L"", IDCANCEL}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
     EXPECT_TRUE(again.AllStepsTaken());
+    EXPECT_EQ(CurrentFolder(), before);
     EXPECT_EQ(WholeFileBytes(target + L".txt"), saved);
 }
 
