@@ -17,6 +17,8 @@ constexpr wchar_t COPY_FEEDBACK_CAPTION[] = L"已复制!";
 constexpr UINT COPY_FEEDBACK_MILLISECONDS = 1200;
 constexpr DWORD SAVE_NAME_BUFFER_UNITS = 1024;
 constexpr wchar_t PROPOSED_SAVE_NAME[] = L"hash.txt";
+constexpr ULONGLONG CLIPBOARD_WAIT_MILLISECONDS = 400;
+constexpr DWORD CLIPBOARD_RETRY_MILLISECONDS = 10;
 
 struct GlobalFreer {
     using pointer = HGLOBAL;
@@ -37,6 +39,19 @@ GlobalBlock TextBlock(const std::wstring& text) {
     std::memcpy(memory, text.c_str(), size);
     GlobalUnlock(block.get());
     return block;
+}
+
+// Clipboard managers, and the system's own clipboard history, hold the clipboard open for a moment
+// after every change; a Copy pressed in that moment waits it out rather than do nothing.
+bool OpenClipboardWhenFree(HWND owner) {
+    const ULONGLONG deadline = GetTickCount64() + CLIPBOARD_WAIT_MILLISECONDS;
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(CLIPBOARD_RETRY_MILLISECONDS);
+    }
+    return true;
 }
 
 void ShowCopyFeedback(HWND window) {
@@ -70,7 +85,7 @@ bool PlaceTextOnClipboard(HWND owner, const std::wstring& text) {
     // Prepared before the clipboard is emptied, so that a failure cannot cost the user what the
     // clipboard held.
     GlobalBlock block = TextBlock(text);
-    if (!block || !OpenClipboard(owner)) {
+    if (!block || !OpenClipboardWhenFree(owner)) {
         return false;
     }
     const bool placed =
