@@ -76,8 +76,12 @@ void CentreInWorkArea(HWND window) {
 }  // namespace
 
 POINT CenteredWindowOrigin(const RECT& workArea) {
+    const LONG centredTop =
+        workArea.top + (workArea.bottom - workArea.top - MAIN_WINDOW_HEIGHT) / 2;
+    // In a work area lower than the window, centring would lift the caption, and with it the only
+    // handle to move the window and its close button, above the screen.
     return POINT{workArea.left + (workArea.right - workArea.left - MAIN_WINDOW_WIDTH) / 2,
-                 workArea.top + (workArea.bottom - workArea.top - MAIN_WINDOW_HEIGHT) / 2};
+                 centredTop < workArea.top ? workArea.top : centredTop};
 }
 
 HWND CreateMainWindow(int showCommand) {

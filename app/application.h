@@ -3,7 +3,7 @@
 #include <windows.h>
 
 // Where the main window's top-left corner goes so that a window of the creation size is centred in
-// the work area; may be negative when the area is smaller than the window.
+// the work area, its top edge never above the area's; left of the area when the area is narrower.
 POINT CenteredWindowOrigin(const RECT& workArea);
 
 // Registers the class and creates, centres and shows the main window; null when it cannot be made.
