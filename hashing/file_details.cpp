@@ -18,6 +18,28 @@ std::wstring VersionNumbers(const VS_FIXEDFILEINFO& info) {
            DecimalText(LOWORD(info.dwFileVersionLS));
 }
 
+// The size and the last-write time of the file whose bytes the passes read. Looked up by name, a
+// symbolic link describes itself; opened, it is followed, as the passes follow it. A file that
+// cannot be opened even for its attributes, such as the paging file, is still listed in its folder.
+bool ReadFileRecord(const std::wstring& filePath, WIN32_FILE_ATTRIBUTE_DATA& record) {
+    HANDLE file = CreateFileW(filePath.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION opened;
+    const bool described =
+        file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &opened);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+    }
+    if (!described) {
+        return GetFileAttributesExW(filePath.c_str(), GetFileExInfoStandard, &record) != FALSE;
+    }
+    record.nFileSizeHigh = opened.nFileSizeHigh;
+    record.nFileSizeLow = opened.nFileSizeLow;
+    record.ftLastWriteTime = opened.ftLastWriteTime;
+    return true;
+}
+
 }  // namespace
 
 std::wstring FileVersionText(const std::wstring& path) {
@@ -63,7 +85,7 @@ std::uint64_t AppendFileDetails(const std::wstring& path) {
         AppendToReport(L"版本: " + version + L"\r\n");
     }
     WIN32_FILE_ATTRIBUTE_DATA attributes;
-    if (!GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &attributes)) {
+    if (!ReadFileRecord(ExtendedPath(path), attributes)) {
         return 0;
     }
     const std::uint64_t size =
