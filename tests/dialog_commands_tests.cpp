@@ -193,9 +193,12 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
     EXPECT_EQ(saved, SavedFormOf(report));
     EXPECT_NE(saved.find("\xF0\xA0\xAE\xB7"), std::string::npos);
     EXPECT_EQ(ReadReportText(), report + SEPARATOR + Block(a, first));
-    // Past 259 units the file keeps a trailing dot that the ordinary form of its path would drop.
+    // Past 259 units the file keeps a trailing dot that the ordinary form of its path would drop;
+    // a shorter name takes the system's own rule, as the user who typed it expects.
     ASSERT_TRUE(WriteReportFile(deep + L"\\保存.", report));
     EXPECT_EQ(WholeFileBytes(L"\\\\?\\" + deep + L"\\保存."), SavedFormOf(report));
+    ASSERT_TRUE(WriteReportFile(named + L"\\保存.", report));
+    EXPECT_EQ(WholeFileBytes(named + L"\\保存"), SavedFormOf(report));
 
     DialogDriver again({{nullptr, named + L"\\none\\x.txt", IDOK},
                         {nullptr, L"", IDOK},
