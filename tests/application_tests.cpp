@@ -115,7 +115,6 @@ TEST(CentredWindowOrigin, CentresTheCreationSizeWithTheTopNeverAboveTheWorkArea)
         {{60, 0, 1340, 800}, {310, 70}},         // beside a taskbar at the left
         {{-1024, -100, -24, 668}, {-914, -46}},  // a second monitor
         {{0, 0, 777, 657}, {-1, 0}},      // narrower: truncated toward zero; lower: at the top
-        {{0, 0, 1093, 580}, {156, 0}},    // a 1366 x 768 laptop at 125 %, as the program sees it
         {{0, 40, 1024, 600}, {122, 40}},  // lower, below a taskbar at the top
         {{0, 0, 781, 661}, {0, 0}},       // one pixel wider: rounded down, not up
     };

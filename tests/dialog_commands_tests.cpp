@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <filesystem>
+
 #include "app/app_state.h"
 #include "commands/report_file.h"
 #include "hashing/report_pane.h"
@@ -25,12 +27,6 @@ HWND DialogList() {
     return FindWindowExW(view, nullptr, WC_LISTVIEWW, nullptr);
 }
 
-std::wstring CurrentFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, folder);
-    return folder;
-}
-
 // The dialog the step answers, as the system shows it with its own title, the name and the type
 // given, keeping the main window from input, with no read-only box.
 void ExpectDialog(const wchar_t* title, const wchar_t* name, const wchar_t* type) {
@@ -47,9 +43,9 @@ void ExpectDialog(const wchar_t* title, const wchar_t* name, const wchar_t* type
 // Browse opens no dialog while a job runs; cancelled, it changes nothing, and a name typed that
 // does not exist is refused. It starts with an empty name and lists files of every kind; a name
 // typed without an extension is taken as typed, and two files chosen together are hashed in its
-// order. Chosen or cancelled, it leaves the process in the folder it was in.
+// order.
 TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFilesAreHashed) {
-    const std::wstring before = CurrentFolder();
+    const auto folderBefore = std::filesystem::current_path();
     jobRunning = true;
     {
         DialogDriver driver({{nullptr, L"", IDCANCEL}});
@@ -70,7 +66,7 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFile
         ASSERT_TRUE(driver.AllStepsTaken());
         EXPECT_EQ(ReadReportText(), L"hint");
         EXPECT_FALSE(reportStarted);
-        EXPECT_EQ(CurrentFolder(), before);
+        EXPECT_EQ(std::filesystem::current_path(), folderBefore);
     }
     const auto choosesBoth = [] {
         for (const int item : {0, 1}) {
@@ -87,7 +83,7 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFile
     EXPECT_EQ(ReadReportText(), Crc32Block(without, BytesOf("second")) +
                                     LaterCrc32Block(without, BytesOf("second")) +
                                     LaterCrc32Block(withExtension, BytesOf("first")));
-    EXPECT_EQ(CurrentFolder(), before);
+    EXPECT_EQ(std::filesystem::current_path(), folderBefore);
 }
 
 // 300 names of 162 characters fill the file-name box with 49,500 units, far beyond the 32,768 that
@@ -142,10 +138,9 @@ std::wstring Block(const std::wstring& path, const Bytes& bytes) {
 // dialog proposes hash.txt as a text file, with all files the other type, and lists text files;
 // a name typed without an extension is saved with ".txt", whole though its path passes 260 units;
 // a drop that the save dialog's message loop delivers waits until the save is done. A folder that
-// does not exist is refused; saving again under that name asks first, and No keeps the file. Saved
-// or cancelled, the dialog leaves the process in the folder it was in.
+// does not exist is refused; saving again under that name asks first, and No keeps the file.
 TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
-    const std::wstring before = CurrentFolder();
+    const auto folderBefore = std::filesystem::current_path();
     reportStarted = false;
     stopRequested = false;
     TempDir folder;
@@ -188,13 +183,12 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
         SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
         ASSERT_TRUE(driver.AllStepsTaken());
     }
-    EXPECT_EQ(CurrentFolder(), before);
+    EXPECT_EQ(std::filesystem::current_path(), folderBefore);
     const std::string saved = WholeFileBytes(target + L".txt");
     EXPECT_EQ(saved, SavedFormOf(report));
     EXPECT_NE(saved.find("\xF0\xA0\xAE\xB7"), std::string::npos);
     EXPECT_EQ(ReadReportText(), report + SEPARATOR + Block(a, first));
-    // Past 259 units the file keeps a trailing dot that the ordinary form of its path would drop;
-    // a shorter name takes the system's own rule, as the user who typed it expects.
+    // Past 259 units the file keeps a trailing dot that the ordinary form drops from a shorter one.
     ASSERT_TRUE(WriteReportFile(deep + L"\\保存.", report));
     EXPECT_EQ(WholeFileBytes(L"\\\\?\\" + deep + L"\\保存."), SavedFormOf(report));
     ASSERT_TRUE(WriteReportFile(named + L"\\保存.", report));
@@ -207,7 +201,7 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
                         {nullptr, L"", IDCANCEL}});
     SendMessageW(mainWindow, WM_COMMAND, IDC_SAVE, 0);
     EXPECT_TRUE(again.AllStepsTaken());
-    EXPECT_EQ(CurrentFolder(), before);
+    EXPECT_EQ(std::filesystem::current_path(), folderBefore);
     EXPECT_EQ(WholeFileBytes(target + L".txt"), saved);
 }
 

@@ -52,9 +52,8 @@ TEST_F(DropTest, FoldersAndMissingEntriesAreSkippedAndEndNoBatch) {
     EXPECT_EQ(ReadReportText(), Crc32Block(a, BytesOf("first")));
 }
 
-// Every call takes the extended form of a full path, which names the very file: the ordinary form
-// drops a trailing dot or space, naming another file or none, reads nul.txt, com1 or con as a
-// device, whatever the path's length, and reaches no further than 259 units.
+// Every call takes the extended form of a full path: at any length the ordinary one drops a
+// trailing dot or space and reads nul.txt, com1 or con as a device; it stops at 259 units.
 TEST_F(DropTest, FilesTheOrdinaryFormWouldMisnameGetEveryLineFromADropAndFromBrowse) {
     wchar_t self[MAX_PATH];
     const std::wstring selfPath(self, GetModuleFileNameW(nullptr, self, MAX_PATH));

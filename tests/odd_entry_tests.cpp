@@ -41,9 +41,9 @@ class OddEntryTest : public ::testing::Test {
     const std::wstring plain = folder.File(L"plain.txt");
 };
 
-// A device read as a file hangs the job (AUX) or passes for an empty file (NUL), so a path in a
-// device's own form gets the block of a path that cannot be read. In a folder a device's name is a
-// file's name, and none is there. A file held open without sharing keeps its details.
+// A device read as a file hangs the job (AUX) or passes for an empty file (NUL), so it gets the
+// block of a path that cannot be read; in a folder its name is a file's, here none. A file held
+// open without sharing keeps its details.
 TEST_F(OddEntryTest, DevicesAndAHeldFileEachGetTheirBlock) {
     const std::wstring locked = folder.File(L"locked.bin");
     MakeStampedFile(locked, BytesOf("locked!!!!"));

@@ -23,8 +23,7 @@ std::wstring CopyCaption() {
     return caption;
 }
 
-// Another thread holds the clipboard open, as another program would, until released or for the
-// time given.
+// Another thread holds the clipboard open, as another program would, until released or timed out.
 std::thread HoldClipboard(HANDLE release, DWORD milliseconds) {
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([opened, release, milliseconds] {
