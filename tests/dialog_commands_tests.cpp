@@ -129,8 +129,8 @@ TEST_F(DialogCommandTest, FilesPickedAtADriveRootHaveOneBackslash) {
 const std::wstring BEYOND_BMP = L"\xD842\xDFB7";
 
 std::wstring Block(const std::wstring& path, const Bytes& bytes) {
-    return L"文件: " + path + L"\r\n大小: " + std::to_wstring(bytes.size()) +
-           L" 字节\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n" + AllDigestLines(bytes) + DONE;
+    return StampedDetails(path, std::to_wstring(bytes.size()) + L" 字节") + AllDigestLines(bytes) +
+           DONE;
 }
 
 // Paths with spaces, Chinese characters, a character outside the Basic Multilingual Plane and a

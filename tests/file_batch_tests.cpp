@@ -66,7 +66,7 @@ TEST_F(DropTest, FilesTheOrdinaryFormWouldMisnameGetEveryLineFromADropAndFromBro
     Paths paths = {deep + L"\\probe.exe.", deep + L"\\NUL "};
     MakeStampedFile(L"\\\\?\\" + paths[0], probe);
     MakeStampedFile(L"\\\\?\\" + paths[1], other);
-    const std::wstring stamp = L"修改时间: 2024/03/07 09:05:05\r\n\r\n";
+    const std::wstring stamp = StampLine() + L"\r\n";
     std::wstring blocks = L"文件: " + paths[0] +
                           L"\r\n版本: 10.0.19041.1\r\n大小: 195.3 KB (200000 字节)\r\n" + stamp +
                           DigestLine(Crc32, probe) + DONE + SEPARATOR + L"文件: " + paths[1] +

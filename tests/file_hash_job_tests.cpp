@@ -10,19 +10,11 @@
 #include "hashing/hex.h"
 #include "hashing/md5.h"
 #include "hashing/report_pane.h"
-#include "tests/support/file_setup.h"
-#include "tests/support/temp_files.h"
-#include "tests/support/test_window.h"
-
-// These tests run in UTC (see tests/CMakeLists.txt), so the modified time reads as it was set.
+#include "tests/support/report_blocks.h"
 
 namespace {
 
-const std::wstring SEPARATOR =
-    L"\r\n------------------------------------------------------------\r\n";
-const std::wstring DONE = L"\r\n计算完成。\r\n";
-const std::wstring STOPPED = L"\r\n已停止。\r\n";
-const std::wstring ABC_DETAILS = L"大小: 3 字节\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n";
+const std::wstring ABC_DETAILS = L"大小: 3 字节\r\n" + StampLine() + L"\r\n";
 const std::wstring ABC_MD5 = L"MD5     : 900150983CD24FB0D6963F7D28E17F72\r\n";
 const std::wstring ABC_SHA1 = L"SHA-1   : A9993E364706816ABA3E25717850C26C9CD0D89D\r\n";
 const std::wstring ABC_SHA256 =
@@ -45,10 +37,7 @@ class FileHashJobTest : public ::testing::Test {
     }
 
     std::wstring MakeFile(const std::wstring& name, const Bytes& bytes) {
-        const std::wstring path = folder.File(name);
-        WriteBytes(path, bytes);
-        SetWriteTimeUtc(path, 2024, 3, 7, 9, 5, 5);
-        return path;
+        return MakeStampedFile(folder.File(name), bytes);
     }
 
     std::wstring AbcFile() { return MakeFile(L"abc.txt", BytesOf("abc")); }
@@ -108,10 +97,8 @@ TEST_F(FileHashJobTest, LaterBlocksFollowAnEmptyLineAndTheSeparator) {
     FileHashJob(first);
     FileHashJob(second);
     EXPECT_EQ(ReadReportText(), L"文件: " + first + L"\r\n" + ABC_DETAILS + ABC_CRC32 + DONE +
-                                    SEPARATOR + L"文件: " + second +
-                                    L"\r\n大小: 0 字节\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n"
-                                    L"CRC32   : 00000000\r\n" +
-                                    DONE);
+                                    SEPARATOR + StampedDetails(second, L"0 字节") +
+                                    L"CRC32   : 00000000\r\n" + DONE);
 }
 
 TEST_F(FileHashJobTest, OnlyTheCheckedAlgorithmsInTheirFixedOrder) {
@@ -145,7 +132,7 @@ TEST_F(FileHashJobTest, EmptyFileGivesTheDigestsOfNothingAndNoProgressDuringTheP
     const std::wstring path = MakeFile(L"empty.bin", Bytes());
     FileHashJob(path);
     EXPECT_EQ(ReadReportText(),
-              L"文件: " + path + L"\r\n大小: 0 字节\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n" +
+              StampedDetails(path, L"0 字节") +
                   L"MD5     : D41D8CD98F00B204E9800998ECF8427E\r\n"
                   L"SHA-1   : DA39A3EE5E6B4B0D3255BFEF95601890AFD80709\r\n"
                   L"SHA-256 : E3B0C44298FC1C149AFBF4C8996FB92427AE41E4649B934CA495991B7852B855\r\n"
@@ -184,9 +171,7 @@ TEST_F(FileHashJobTest, StopDuringTheSecondOfThreeAlgorithms) {
 
     FileHashJob(path);
 
-    EXPECT_EQ(ReadReportText(), L"文件: " + path +
-                                    L"\r\n大小: 5.0 MB (5242880 字节)\r\n"
-                                    L"修改时间: 2024/03/07 09:05:05\r\n\r\nMD5     : " +
+    EXPECT_EQ(ReadReportText(), StampedDetails(path, L"5.0 MB (5242880 字节)") + L"MD5     : " +
                                     std::wstring(md5.begin(), md5.end()) + L"\r\n" + STOPPED);
     // The third algorithm never started: no third climb from 0.
     EXPECT_EQ(PaintedPercents(), (std::vector<std::int32_t>{0, 40, 80, 100, 0, 40, 100}));

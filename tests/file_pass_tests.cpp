@@ -9,6 +9,7 @@
 #include "hashing/crc32.h"
 #include "hashing/file_pass.h"
 #include "hashing/md5.h"
+#include "tests/support/system_settings.h"
 #include "tests/support/temp_files.h"
 
 namespace {
@@ -165,10 +166,6 @@ TEST_F(FilePassTest, ReadFailurePartWayIsNotTheEndOfTheFile) {
     writer.join();
     CloseHandle(pipe);
     EXPECT_EQ(recorder.chunkSizes, (std::vector<std::size_t>{2 * MIB}));
-}
-
-bool RunningUnderWine() {
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 TEST_F(FilePassTest, LockedRegionMakesTheDigestsEmpty) {

@@ -51,9 +51,7 @@ TEST(LargeBatchTest, EveryBlockInOrderCopiedSavedAndStoppedWithinOneChunk) {
         }
     }
     MakeStampedFile(files[stopped - 1], RandomBytes(5 << 20, 9));
-    expected += SEPARATOR + L"文件: " + files[stopped - 1] +
-                L"\r\n大小: 5.0 MB (5242880 字节)\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n" +
-                STOPPED;
+    expected += SEPARATOR + StampedDetails(files[stopped - 1], L"5.0 MB (5242880 字节)") + STOPPED;
 
     SendDrop(std::vector<std::wstring>(files.begin(), files.begin() + 20));
     SendMessageW(mainWindow, WM_COMMAND, IDC_CLEAR, 0);

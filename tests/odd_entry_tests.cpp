@@ -8,6 +8,7 @@
 #include "tests/support/drop_files.h"
 #include "tests/support/reference_digests.h"
 #include "tests/support/report_blocks.h"
+#include "tests/support/system_settings.h"
 #include "tests/support/temp_files.h"
 #include "tests/support/test_window.h"
 
@@ -15,12 +16,6 @@
 // algorithms checked.
 
 namespace {
-
-const std::wstring STAMP = L"修改时间: 2024/03/07 09:05:05\r\n";
-
-bool RunningUnderWine() {
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 class OddEntryTest : public ::testing::Test {
   protected:
@@ -31,8 +26,7 @@ class OddEntryTest : public ::testing::Test {
     }
 
     std::wstring PlainBlock() const {
-        return L"文件: " + plain + L"\r\n大小: 5 字节\r\n" + STAMP + L"\r\n" +
-               AllDigestLines(plainBytes) + DONE;
+        return StampedDetails(plain, L"5 字节") + AllDigestLines(plainBytes) + DONE;
     }
 
     TempDir folder;
@@ -51,8 +45,7 @@ TEST_F(OddEntryTest, DevicesAndAHeldFileEachGetTheirBlock) {
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     SendDrop({locked, folder.File(L"NUL"), folder.File(L"CON"), folder.File(L"AUX"), plain});
     CloseHandle(lock);
-    std::wstring expected = L"文件: " + locked + L"\r\n大小: 10 字节\r\n" + STAMP + L"\r\n" + DONE +
-                            SEPARATOR + PlainBlock();
+    std::wstring expected = StampedDetails(locked, L"10 字节") + DONE + SEPARATOR + PlainBlock();
     const std::vector<std::wstring> devices = {L"\\\\.\\NUL", L"\\\\.\\AUX"};
     for (const std::wstring& device : devices) {
         expected += SEPARATOR + L"文件: " + device + L"\r\n\r\n" + DONE;
@@ -78,8 +71,8 @@ TEST_F(OddEntryTest, FileWithALockedRangeGetsNoDigestLine) {
     ASSERT_TRUE(LockFileEx(holder, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1 << 20,
                            0, &region));
     SendDrop({ranged, plain});
-    EXPECT_EQ(ReadReportText(), L"文件: " + ranged + L"\r\n大小: 5.0 MB (5242880 字节)\r\n" +
-                                    STAMP + L"\r\n" + DONE + SEPARATOR + PlainBlock());
+    EXPECT_EQ(ReadReportText(),
+              StampedDetails(ranged, L"5.0 MB (5242880 字节)") + DONE + SEPARATOR + PlainBlock());
     UnlockFileEx(holder, 0, 1 << 20, 0, &region);
     CloseHandle(holder);
 }

@@ -2,6 +2,7 @@
 
 #include "hashing/hex.h"
 #include "tests/support/file_setup.h"
+#include "tests/support/system_settings.h"
 
 const std::wstring SEPARATOR =
     L"\r\n------------------------------------------------------------\r\n";
@@ -11,8 +12,7 @@ const std::wstring STOPPED = L"\r\n已停止。\r\n";
 namespace {
 
 std::wstring Details(const std::wstring& path, const Bytes& bytes) {
-    return L"文件: " + path + L"\r\n大小: " + std::to_wstring(bytes.size()) +
-           L" 字节\r\n修改时间: 2024/03/07 09:05:05\r\n\r\n";
+    return StampedDetails(path, std::to_wstring(bytes.size()) + L" 字节");
 }
 
 }  // namespace
@@ -21,6 +21,14 @@ std::wstring MakeStampedFile(const std::wstring& path, const Bytes& bytes) {
     WriteBytes(path, bytes);
     SetWriteTimeUtc(path, 2024, 3, 7, 9, 5, 5);
     return path;
+}
+
+std::wstring StampLine() {
+    return TimeLine(UtcStamp(2024, 3, 7, 9, 5, 5));
+}
+
+std::wstring StampedDetails(const std::wstring& path, const std::wstring& size) {
+    return L"文件: " + path + L"\r\n大小: " + size + L"\r\n" + StampLine() + L"\r\n";
 }
 
 std::wstring Crc32Block(const std::wstring& path, const Bytes& bytes) {

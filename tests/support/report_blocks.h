@@ -9,13 +9,19 @@
 #include "tests/support/test_window.h"
 
 // The report texts of the tests that run batches with only CRC-32 checked, on small files whose
-// modified time is 2024/03/07 09:05:05 UTC (the tests run in UTC).
+// modified time is 2024/03/07 09:05:05 UTC.
 extern const std::wstring SEPARATOR;
 extern const std::wstring DONE;
 extern const std::wstring STOPPED;
 
 // A small file with that time stamp.
 std::wstring MakeStampedFile(const std::wstring& path, const Bytes& bytes);
+
+// Its time line, in the system's zone.
+std::wstring StampLine();
+
+// The path line, the size line with the size given, that time line and the empty line after them.
+std::wstring StampedDetails(const std::wstring& path, const std::wstring& size);
 
 // The block of such a file with its CRC-32 line, as the first block or after the separator.
 std::wstring Crc32Block(const std::wstring& path, const Bytes& bytes);
