@@ -64,7 +64,7 @@ TEST(MessageLoops, DispatchEverythingWaitingTranslateKeysAndReturn) {
     for (const bool programLoop : {false, true}) {
         SCOPED_TRACE(programLoop ? "the program's loop" : "the pump");
         messagesSeen = 0;
-        PlaceTextOnClipboard(nullptr, L"old");
+        PlaceTextOnClipboard(window, L"old");
         SendMessageW(reportPane, EM_SETSEL, 0, -1);
         for (int i = 0; i < 3; ++i) {
             PostMessageW(window, WM_APP, 0, 0);

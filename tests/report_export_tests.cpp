@@ -44,7 +44,7 @@ TEST(CopyTest, FeedbackOnlyWhenTheClipboardTookTheTextAndUntilTheTimerFires) {
     TestMainWindow window;
     SetWindowTextW(reportPane, L"abc\r\n");
     SetWindowTextW(copyButton, COPY_CAPTION);
-    PlaceTextOnClipboard(nullptr, L"old content");
+    PlaceTextOnClipboard(mainWindow, L"old content");
     HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder = HoldClipboard(release, 10000);
     SendMessageW(mainWindow, WM_COMMAND, IDC_COPY, 0);
@@ -165,6 +165,9 @@ TEST_F(SaveTest, ReportThatDoesNotFitLeavesTheOldReportAndNoNewFile) {
     EXPECT_TRUE(WholeFileBytes(target) == "old report");
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{L"hash.txt"});
 
+    if (GetFileAttributesW(L"Z:\\bin\\sh") == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "needs /bin/sh on drive Z:, the Unix root under Wine";
+    }
     const std::wstring links = L"/tmp/ordwen-test-" + std::to_wstring(GetCurrentProcessId());
     ASSERT_TRUE(RunUnixShell(links, L"mkdir " + links + L" && ln -s gone.txt " + links + L"/link"));
     EXPECT_FALSE(WriteReportFile(L"Z:" + links + L"/link", tooLong));
