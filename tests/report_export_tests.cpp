@@ -24,15 +24,21 @@ std::wstring CopyCaption() {
 }
 
 // Another thread holds the clipboard open, as another program would, until released or timed out.
+// The system's own reader of the clipboard (Wine's X11 driver has one) may hold it for a moment
+// after a change, and asks its owner, a window of this thread, for the data meanwhile.
 std::thread HoldClipboard(HANDLE release, DWORD milliseconds) {
     HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([opened, release, milliseconds] {
-        OpenClipboard(nullptr);
+        for (int tries = 0; !OpenClipboard(nullptr) && tries < 1000; ++tries) {
+            Sleep(5);
+        }
         SetEvent(opened);
         WaitForSingleObject(release, milliseconds);
         CloseClipboard();
     });
-    WaitForSingleObject(opened, 5000);
+    while (MsgWaitForMultipleObjects(1, &opened, FALSE, 5000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        PumpPendingMessages();
+    }
     CloseHandle(opened);
     return holder;
 }
