@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/main_window.h"
 #include "commands/file_batch.h"
 #include "commands/kept_current_folder.h"
 #include "commands/report_file.h"
@@ -98,10 +99,19 @@ bool PlaceTextOnClipboard(HWND owner, const std::wstring& text) {
     return placed;
 }
 
+void EndCopyFeedback(HWND window) {
+    KillTimer(window, COPY_FEEDBACK_TIMER);
+    SetWindowTextW(copyButton, COPY_CAPTION);
+}
+
 void CopyReportToClipboard(HWND window) {
     RunHoldingDrops([window] {
+        // A failure ends the acknowledgement of an earlier Copy, which would now claim the
+        // clipboard holds the report when it holds whatever the other program left there.
         if (PlaceTextOnClipboard(window, ReadReportText())) {
             ShowCopyFeedback(window);
+        } else {
+            EndCopyFeedback(window);
         }
         return false;
     });

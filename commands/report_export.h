@@ -8,6 +8,9 @@
 // button for a moment, and only when the clipboard took it.
 void CopyReportToClipboard(HWND window);
 
+// Puts the Copy button's own caption back and stops the timer that would have.
+void EndCopyFeedback(HWND window);
+
 // The Save command: the save dialog, then the pane's text written to the chosen file.
 void SaveReportToFile(HWND window);
 

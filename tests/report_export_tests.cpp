@@ -83,6 +83,25 @@ TEST(CopyTest, FeedbackOnlyWhenTheClipboardTookTheTextAndUntilTheTimerFires) {
     EXPECT_FALSE(KillTimer(mainWindow, COPY_FEEDBACK_TIMER));
 }
 
+// A Copy that fails right after one that succeeded: the clipboard still holds the first report, so
+// the button must stop saying it holds this one, at once and for good.
+TEST(CopyTest, FailureEndsTheAcknowledgementOfAnEarlierCopyAtOnce) {
+    TestMainWindow window;
+    SetWindowTextW(reportPane, L"first\r\n");
+    SendMessageW(mainWindow, WM_COMMAND, IDC_COPY, 0);
+    ASSERT_EQ(CopyCaption(), L"已复制!");
+    SetWindowTextW(reportPane, L"second\r\n");
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder = HoldClipboard(release, 10000);
+    SendMessageW(mainWindow, WM_COMMAND, IDC_COPY, 0);
+    EXPECT_EQ(CopyCaption(), L"复制(C)");
+    EXPECT_FALSE(KillTimer(mainWindow, COPY_FEEDBACK_TIMER));
+    SetEvent(release);
+    holder.join();
+    CloseHandle(release);
+    EXPECT_EQ(ClipboardUnicodeBlock(), std::wstring(L"first\r\n") + L'\0');
+}
+
 class SaveTest : public ::testing::Test {
   protected:
     std::vector<std::wstring> FolderEntries() const {
