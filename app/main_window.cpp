@@ -18,6 +18,10 @@ constexpr DWORD REPORT_PANE_STYLE =
     WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
 constexpr DWORD PROGRESS_STRIP_STYLE = WS_CHILD | WS_VISIBLE | SS_OWNERDRAW;
 
+// WM_COPYGLOBALDATA, not in the SDK's headers, is the system's own message that copies a drop's
+// data into the process of the window it is dropped on.
+constexpr UINT DROP_MESSAGES[] = {WM_DROPFILES, WM_COPYDATA, 0x0049};
+
 constexpr int BUTTON_TOP = 18;
 constexpr int BUTTON_HEIGHT = 36;
 
@@ -106,6 +110,15 @@ void CreateProgressStrip(HWND window) {
                                   Placement{10, 0, 760, 22});
 }
 
+// Run as administrator, the window is isolated from Explorer, which runs at a lower integrity
+// level: the messages that carry a drop would be refused, and the user would see the "not allowed"
+// cursor. Only these three are let through, for this window alone.
+void AcceptDropsFromLowerIntegrity(HWND window) {
+    for (UINT message : DROP_MESSAGES) {
+        ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
+    }
+}
+
 LRESULT OnCreate(HWND window) {
     CreateFonts();
     CreateButtons(window);
@@ -113,6 +126,7 @@ LRESULT OnCreate(HWND window) {
     CreateReportPane(window);
     CreateProgressStrip(window);
     DragAcceptFiles(window, TRUE);
+    AcceptDropsFromLowerIntegrity(window);
     progressPercent = 0;
     LayoutControls(window);
     return 0;
@@ -157,8 +171,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam) {
 
 LRESULT OnTimer(HWND window, WPARAM timerId) {
     if (timerId == COPY_FEEDBACK_TIMER) {
-        KillTimer(window, COPY_FEEDBACK_TIMER);
-        SetWindowTextW(copyButton, COPY_CAPTION);
+        EndCopyFeedback(window);
     }
     return 0;
 }
