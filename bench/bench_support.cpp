@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hashing/file_pass.h"
+#include "tests/support/dialog_driver.h"
 
 double Seconds() {
     static const LARGE_INTEGER frequency = [] {
@@ -63,4 +64,9 @@ void WriteRandomFile(const std::wstring& path, std::uint64_t size) {
         }
     }
     CloseHandle(file);
+}
+
+// A dialog that the benchmark's steps left open: its figures would mean nothing.
+void ReportOverdueDialog(const std::string& message) {
+    Fail(message.c_str());
 }

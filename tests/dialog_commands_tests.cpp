@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -101,6 +102,22 @@ TEST_F(DialogCommandTest, BrowseDuringAJobOrCancelledChangesNothingAndChosenFile
                                     LaterCrc32Block(without, BytesOf("second")) +
                                     LaterCrc32Block(withExtension, BytesOf("first")));
     EXPECT_EQ(std::filesystem::current_path(), folderBefore);
+}
+
+// A driven dialog whose steps run out is cancelled two seconds after the last, and the test fails
+// at once saying which dialog and which step, where it would otherwise wait for CTest's time-out.
+TEST_F(DialogCommandTest, DialogLeftOpenAfterTheLastStepIsCancelledAndFailsTheTest) {
+    File(L"a.txt", "first");
+    const std::string expected =
+        (::testing::Message() << (EnglishUserInterface() ? L"the dialog \"Open\"" : L"")
+                              << L" was still open 2 s after the driver's last step, step 1 of 1, "
+                              << L"which typed \"" << folder.Path() << L"\" and pressed OK; "
+                              << L"it is cancelled")
+            .GetString();
+    DialogDriver driver({{nullptr, folder.Path(), IDOK}});
+    EXPECT_NONFATAL_FAILURE(SendMessageW(mainWindow, WM_COMMAND, IDC_BROWSE, 0), expected);
+    EXPECT_EQ(DrivenDialog(), nullptr);
+    EXPECT_EQ(ReadReportText(), L"hint");
 }
 
 // 300 names of 162 characters fill the file-name box with 49,500 units, far beyond the 32,768 that

@@ -3,13 +3,19 @@
 #include <windows.h>
 #include <dlgs.h>
 
+#include <sstream>
+
 namespace {
 
 constexpr UINT STEP_MILLISECONDS = 100;
+// A dialog still open this long after the last step waits for one that the test does not have.
+constexpr ULONGLONG OVERDUE_MILLISECONDS = 2000;
 
 UINT_PTR timer = 0;
 std::vector<DialogStep> steps;
 std::size_t nextStep = 0;
+ULONGLONG lastStepTime = 0;
+bool overdueReported = false;
 
 // A dialog that is up and takes input: a message box it shows disables a file dialog until it goes.
 BOOL CALLBACK FindAnswerableDialog(HWND window, LPARAM found) {
@@ -23,21 +29,91 @@ BOOL CALLBACK FindAnswerableDialog(HWND window, LPARAM found) {
     return FALSE;
 }
 
+void Press(HWND dialog, int button) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+std::wstring ButtonName(int button) {
+    switch (button) {
+        case IDOK:
+            return L"OK";
+        case IDCANCEL:
+            return L"Cancel";
+        case IDYES:
+            return L"Yes";
+        case IDNO:
+            return L"No";
+        default:
+            return std::to_wstring(button);
+    }
+}
+
+std::string Utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring LastStepText() {
+    if (steps.empty()) {
+        return L"which had none";
+    }
+    const DialogStep& step = steps.back();
+    std::wostringstream text;
+    text << L"step " << steps.size() << L" of " << steps.size() << L", which ";
+    if (!step.fileName.empty()) {
+        text << L"typed \"" << step.fileName << L"\" and ";
+    }
+    text << L"pressed " << ButtonName(step.button);
+    return text.str();
+}
+
+// Such a dialog would hold the test until CTest's time-out: the test fails at once instead, and
+// the dialog is cancelled, or answered No where it has no Cancel, as a message box may.
+void CancelOverdueDialog(HWND dialog) {
+    if (GetTickCount64() - lastStepTime < OVERDUE_MILLISECONDS) {
+        return;
+    }
+    if (!overdueReported) {
+        overdueReported = true;
+        wchar_t title[128] = {};
+        GetWindowTextW(dialog, title, 128);
+        std::wostringstream message;
+        message << L"the dialog \"" << title << L"\" was still open " << OVERDUE_MILLISECONDS / 1000
+                << L" s after the driver's last step, " << LastStepText() << L"; it is cancelled";
+        ReportOverdueDialog(Utf8(message.str()));
+    }
+    const bool onlyNo = GetDlgItem(dialog, IDCANCEL) == nullptr && GetDlgItem(dialog, IDNO);
+    Press(dialog, onlyNo ? IDNO : IDCANCEL);
+}
+
 void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
+    // A step's own action may run the message loop, and a step that takes its time is not overdue.
+    static bool stepUnderWay = false;
     HWND dialog = DrivenDialog();
-    if (nextStep >= steps.size() || dialog == nullptr) {
+    if (dialog == nullptr || stepUnderWay) {
+        return;
+    }
+    if (nextStep >= steps.size()) {
+        CancelOverdueDialog(dialog);
         return;
     }
     const DialogStep& step = steps[nextStep++];
+    stepUnderWay = true;
     if (step.before) {
         step.before();
     }
+    stepUnderWay = false;
     if (!step.fileName.empty()) {
         SetDlgItemTextW(dialog, cmb13, step.fileName.c_str());
         SetDlgItemTextW(dialog, edt1, step.fileName.c_str());
     }
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, step.button)));
+    Press(dialog, step.button);
+    lastStepTime = GetTickCount64();
 }
 
 }  // namespace
@@ -45,6 +121,8 @@ void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
 DialogDriver::DialogDriver(std::vector<DialogStep> answers) {
     steps = std::move(answers);
     nextStep = 0;
+    lastStepTime = GetTickCount64();
+    overdueReported = false;
     timer = SetTimer(nullptr, 0, STEP_MILLISECONDS, TakeStep);
 }
 

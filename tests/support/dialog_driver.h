@@ -15,7 +15,8 @@ struct DialogStep {
 };
 
 // Answers the file dialogs that the thread opens while it lives, step by step, each step from a
-// timer that the dialog's own message loop runs.
+// timer that the dialog's own message loop runs. A dialog still open a while after the last step
+// waits for a step the test lacks: the test fails, saying which, and the dialog is cancelled.
 class DialogDriver {
   public:
     explicit DialogDriver(std::vector<DialogStep> steps);
@@ -29,3 +30,6 @@ class DialogDriver {
 
 // The thread's dialog that the next step answers: the one shown that takes input; null when none.
 HWND DrivenDialog();
+
+// Reports a dialog still open a while after the last step: a test fails, a benchmark ends.
+void ReportOverdueDialog(const std::string& message);
