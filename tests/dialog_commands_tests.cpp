@@ -37,20 +37,35 @@ void ExpectListed(int count) {
     EXPECT_EQ(ListView_GetItemCount(DialogList()), count);
 }
 
+// The type box: cmb1 in Wine's dialog and in the older one; Windows' newer save dialog keeps it
+// where the driver does not look, and there it is null.
+HWND TypeBox() {
+    return GetDlgItem(DrivenDialog(), cmb1);
+}
+
+// A box's text, where the system's dialog has the box where the driver looks.
+void ExpectBoxText(HWND box, const wchar_t* text) {
+    if (box == nullptr) {
+        GTEST_SKIP() << "this system's dialog keeps the box that shows \"" << text
+                     << "\" out of the driver's reach";
+    }
+    wchar_t shown[16] = L"?";
+    GetWindowTextW(box, shown, 16);
+    EXPECT_STREQ(shown, text);
+}
+
 // The dialog the step answers, keeping the main window from input, with no read-only box, the name
 // and the type given, and the system's own title, English where its dialogs are.
 void ExpectDialog(const wchar_t* title, const wchar_t* name, const wchar_t* type) {
     HWND dialog = DrivenDialog();
     EXPECT_FALSE(IsWindowEnabled(mainWindow));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, chx1)));
-    for (const auto& [control, text] : {std::pair{cmb13, name}, {cmb1, type}, {0, title}}) {
-        if (control == 0 && !EnglishUserInterface()) {
-            GTEST_SKIP() << "the dialog's title is the system's own, here not in English";
-        }
-        wchar_t shown[16] = L"?";
-        control ? GetDlgItemTextW(dialog, control, shown, 16) : GetWindowTextW(dialog, shown, 16);
-        EXPECT_STREQ(shown, text);
+    ExpectBoxText(FileNameBox(dialog), name);
+    ExpectBoxText(TypeBox(), type);
+    if (!EnglishUserInterface()) {
+        GTEST_SKIP() << "the dialog's title is the system's own, here not in English";
     }
+    ExpectBoxText(dialog, title);
 }
 
 // Browse opens no dialog while a job runs; cancelled, it changes nothing, and a name typed that
@@ -215,9 +230,10 @@ TEST(UnusualNameTest, HashedReportedCopiedAndSavedWhole) {
         const auto proposesHashTxtAsText = [] {
             ExpectDialog(L"Save As", L"hash.txt", L"文本文件");
             wchar_t other[16] = {};
-            SendDlgItemMessageW(DrivenDialog(), cmb1, CB_GETLBTEXT, 1,
-                                reinterpret_cast<LPARAM>(other));
-            EXPECT_STREQ(other, L"所有文件");
+            if (TypeBox() != nullptr) {
+                SendMessageW(TypeBox(), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(other));
+                EXPECT_STREQ(other, L"所有文件");
+            }
         };
         const auto listsTextFiles = [&a] {
             SendDrop({a});

@@ -29,6 +29,24 @@ BOOL CALLBACK FindAnswerableDialog(HWND window, LPARAM found) {
     return FALSE;
 }
 
+// Null for a null parent, where FindWindowExW would search the desktop's windows instead.
+HWND ChildOfClass(HWND parent, const wchar_t* className, HWND after = nullptr) {
+    return parent == nullptr ? nullptr : FindWindowExW(parent, after, className, nullptr);
+}
+
+// The newer dialog that Windows shows for a save without a hook keeps its name box several windows
+// down: an edit in a combo box in one of the FloatNotifySink windows of its DirectUIHWND.
+HWND NewerDialogNameBox(HWND dialog) {
+    HWND view = ChildOfClass(ChildOfClass(dialog, L"DUIViewWndClassName"), L"DirectUIHWND");
+    for (HWND sink = ChildOfClass(view, L"FloatNotifySink"); sink != nullptr;
+         sink = ChildOfClass(view, L"FloatNotifySink", sink)) {
+        if (HWND edit = ChildOfClass(ChildOfClass(sink, L"ComboBox"), L"Edit")) {
+            return edit;
+        }
+    }
+    return nullptr;
+}
+
 void Press(HWND dialog, int button) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
@@ -109,8 +127,7 @@ void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
     }
     stepUnderWay = false;
     if (!step.fileName.empty()) {
-        SetDlgItemTextW(dialog, cmb13, step.fileName.c_str());
-        SetDlgItemTextW(dialog, edt1, step.fileName.c_str());
+        SetWindowTextW(FileNameBox(dialog), step.fileName.c_str());
     }
     Press(dialog, step.button);
     lastStepTime = GetTickCount64();
@@ -135,6 +152,15 @@ HWND DrivenDialog() {
     HWND found = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), FindAnswerableDialog, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+HWND FileNameBox(HWND dialog) {
+    for (const int id : {cmb13, edt1}) {
+        if (HWND box = GetDlgItem(dialog, id)) {
+            return box;
+        }
+    }
+    return NewerDialogNameBox(dialog);
 }
 
 bool DialogDriver::AllStepsTaken() const {
