@@ -160,17 +160,25 @@ TEST_F(DialogCommandTest, SelectionOfFiftyThousandUnitsIsHashedInDialogOrderUnti
     EXPECT_EQ(ReadReportText(), expected);
 }
 
+// Whether a new file can be made at the path: in the root of drive C: a standard user on Windows
+// may make folders but not files.
+bool TakesANewFile(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+}
+
 // A drive's root, whose folder the dialog gives with its own backslash: the first fixed drive's
 // that takes a new file, C:\ under Wine; perhaps none on Windows, where a standard user may not
 // write in C:\.
 TEST_F(DialogCommandTest, FilesPickedAtADriveRootHaveOneBackslash) {
     const std::wstring name = L"ordwen " + std::to_wstring(GetCurrentProcessId());
     std::wstring root = L"C:\\";
-    while (root[0] <= L'Z' && (GetDriveTypeW(root.c_str()) != DRIVE_FIXED ||
-                               !CreateDirectoryW((root + name).c_str(), nullptr))) {
+    while (root[0] <= L'Z' &&
+           (GetDriveTypeW(root.c_str()) != DRIVE_FIXED || !TakesANewFile(root + name))) {
         ++root[0];
     }
-    if (!RemoveDirectoryW((root + name).c_str())) {
+    if (root[0] > L'Z') {
         GTEST_SKIP() << "no drive root here takes a new file";
     }
     const std::wstring a = MakeStampedFile(root + name + L"a.txt", BytesOf("first"));

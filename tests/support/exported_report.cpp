@@ -7,8 +7,21 @@
 #include <fstream>
 #include <iterator>
 
+// Windows' own clipboard service, as clipboard managers do, may hold the clipboard for a moment
+// after each change: the program's Copy waits up to 400 ms for it, and so does this reader.
+bool OpenClipboardWithin400Milliseconds() {
+    const ULONGLONG deadline = GetTickCount64() + 400;
+    while (!OpenClipboard(nullptr)) {
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(10);
+    }
+    return true;
+}
+
 std::wstring ClipboardUnicodeBlock() {
-    if (!OpenClipboard(nullptr)) {
+    if (!OpenClipboardWithin400Milliseconds()) {
         return L"(clipboard busy)";
     }
     std::wstring text;
