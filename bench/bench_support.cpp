@@ -67,6 +67,7 @@ void WriteRandomFile(const std::wstring& path, std::uint64_t size) {
 }
 
 // A dialog that the benchmark's steps left open: its figures would mean nothing.
-void ReportOverdueDialog(const std::string& message) {
-    Fail(message.c_str());
+void ReportOverdueDialog(const std::wstring& message) {
+    std::fwprintf(stderr, L"%ls\n", message.c_str());
+    std::exit(1);
 }

@@ -42,19 +42,6 @@ GlobalBlock TextBlock(const std::wstring& text) {
     return block;
 }
 
-// Clipboard managers, and the system's own clipboard history, hold the clipboard open for a moment
-// after every change; a Copy pressed in that moment waits it out rather than do nothing.
-bool OpenClipboardWhenFree(HWND owner) {
-    const ULONGLONG deadline = GetTickCount64() + CLIPBOARD_WAIT_MILLISECONDS;
-    while (!OpenClipboard(owner)) {
-        if (GetTickCount64() >= deadline) {
-            return false;
-        }
-        Sleep(CLIPBOARD_RETRY_MILLISECONDS);
-    }
-    return true;
-}
-
 void ShowCopyFeedback(HWND window) {
     SetWindowTextW(copyButton, COPY_FEEDBACK_CAPTION);
     SetTimer(window, COPY_FEEDBACK_TIMER, COPY_FEEDBACK_MILLISECONDS, nullptr);
@@ -81,6 +68,19 @@ std::wstring AskSavePath(HWND owner) {
 }
 
 }  // namespace
+
+// Clipboard managers, and the system's own clipboard history, hold the clipboard open for a moment
+// after every change; a Copy pressed in that moment waits it out rather than do nothing.
+bool OpenClipboardWhenFree(HWND owner) {
+    const ULONGLONG deadline = GetTickCount64() + CLIPBOARD_WAIT_MILLISECONDS;
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount64() >= deadline) {
+            return false;
+        }
+        Sleep(CLIPBOARD_RETRY_MILLISECONDS);
+    }
+    return true;
+}
 
 bool PlaceTextOnClipboard(HWND owner, const std::wstring& text) {
     // Prepared before the clipboard is emptied, so that a failure cannot cost the user what the

@@ -14,6 +14,9 @@ void EndCopyFeedback(HWND window);
 // The Save command: the save dialog, then the pane's text written to the chosen file.
 void SaveReportToFile(HWND window);
 
+// Opens the clipboard, waiting up to 400 ms while another program holds it.
+bool OpenClipboardWhenFree(HWND owner);
+
 // Replaces the clipboard's content with the text and one NUL. False, with the clipboard's old
 // content untouched, when the text cannot be prepared or the clipboard cannot be opened.
 bool PlaceTextOnClipboard(HWND owner, const std::wstring& text);

@@ -67,15 +67,6 @@ std::wstring ButtonName(int button) {
     }
 }
 
-std::string Utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size,
-                        nullptr, nullptr);
-    return bytes;
-}
-
 std::wstring LastStepText() {
     if (steps.empty()) {
         return L"which had none";
@@ -103,17 +94,15 @@ void CancelOverdueDialog(HWND dialog) {
         std::wostringstream message;
         message << L"the dialog \"" << title << L"\" was still open " << OVERDUE_MILLISECONDS / 1000
                 << L" s after the driver's last step, " << LastStepText() << L"; it is cancelled";
-        ReportOverdueDialog(Utf8(message.str()));
+        ReportOverdueDialog(message.str());
     }
     const bool onlyNo = GetDlgItem(dialog, IDCANCEL) == nullptr && GetDlgItem(dialog, IDNO);
     Press(dialog, onlyNo ? IDNO : IDCANCEL);
 }
 
 void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
-    // A step's own action may run the message loop, and a step that takes its time is not overdue.
-    static bool stepUnderWay = false;
     HWND dialog = DrivenDialog();
-    if (dialog == nullptr || stepUnderWay) {
+    if (dialog == nullptr) {
         return;
     }
     if (nextStep >= steps.size()) {
@@ -121,11 +110,9 @@ void CALLBACK TakeStep(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     const DialogStep& step = steps[nextStep++];
-    stepUnderWay = true;
     if (step.before) {
         step.before();
     }
-    stepUnderWay = false;
     if (!step.fileName.empty()) {
         SetWindowTextW(FileNameBox(dialog), step.fileName.c_str());
     }

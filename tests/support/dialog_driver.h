@@ -32,7 +32,7 @@ class DialogDriver {
 HWND DrivenDialog();
 
 // Reports a dialog still open a while after the last step: a test fails, a benchmark ends.
-void ReportOverdueDialog(const std::string& message);
+void ReportOverdueDialog(const std::wstring& message);
 
 // The box that takes the file name: cmb13 or edt1, or in the newer save dialog of Windows the one
 // it keeps several windows down; null where there is none.

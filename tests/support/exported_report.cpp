@@ -2,26 +2,16 @@
 
 #include <windows.h>
 
+#include "commands/report_export.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-// Windows' own clipboard service, as clipboard managers do, may hold the clipboard for a moment
-// after each change: the program's Copy waits up to 400 ms for it, and so does this reader.
-bool OpenClipboardWithin400Milliseconds() {
-    const ULONGLONG deadline = GetTickCount64() + 400;
-    while (!OpenClipboard(nullptr)) {
-        if (GetTickCount64() >= deadline) {
-            return false;
-        }
-        Sleep(10);
-    }
-    return true;
-}
-
 std::wstring ClipboardUnicodeBlock() {
-    if (!OpenClipboardWithin400Milliseconds()) {
+    // Windows' own clipboard service may hold the clipboard for a moment after each change.
+    if (!OpenClipboardWhenFree(nullptr)) {
         return L"(clipboard busy)";
     }
     std::wstring text;

@@ -2,6 +2,6 @@
 
 #include "tests/support/dialog_driver.h"
 
-void ReportOverdueDialog(const std::string& message) {
+void ReportOverdueDialog(const std::wstring& message) {
     ADD_FAILURE() << message;
 }
