@@ -52,19 +52,10 @@ void Press(HWND dialog, int button) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
+// IDOK to IDNO, by the names on their buttons.
 std::wstring ButtonName(int button) {
-    switch (button) {
-        case IDOK:
-            return L"OK";
-        case IDCANCEL:
-            return L"Cancel";
-        case IDYES:
-            return L"Yes";
-        case IDNO:
-            return L"No";
-        default:
-            return std::to_wstring(button);
-    }
+    const wchar_t* names[] = {L"", L"OK", L"Cancel", L"Abort", L"Retry", L"Ignore", L"Yes", L"No"};
+    return button > 0 && button <= IDNO ? names[button] : std::to_wstring(button);
 }
 
 std::wstring LastStepText() {
