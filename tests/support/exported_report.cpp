@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "commands/report_export.h"
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "commands/report_export.h"
 
 std::wstring ClipboardUnicodeBlock() {
     // Windows' own clipboard service may hold the clipboard for a moment after each change.
