@@ -10,23 +10,9 @@
 #include "app/application.h"
 #include "app/control_ids.h"
 #include "app/main_window.h"
+#include "tests/support/program_process.h"
 
 namespace {
-
-// The program is built beside the tests' own folder: build/Ordwen.exe and build/tests/*.exe.
-// ORDWEN_PROGRAM names another build of it instead, such as a release.
-std::wstring ProgramPath() {
-    const wchar_t* other = _wgetenv(L"ORDWEN_PROGRAM");
-    if (other != nullptr && *other != L'\0') {
-        return other;
-    }
-    wchar_t self[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path(self, length);
-    path.resize(path.find_last_of(L'\\'));
-    path.resize(path.find_last_of(L'\\') + 1);
-    return path + L"Ordwen.exe";
-}
 
 class ProgramResources : public ::testing::Test {
   protected:
@@ -85,22 +71,6 @@ int IconSide(ULONG_PTR icon) {
         DeleteObject(parts.hbmMask);
     }
     return image.bmWidth == image.bmHeight ? image.bmWidth : -1;
-}
-
-// The launched program's main window, once it has one; null after ten seconds without.
-HWND WaitForWindow(DWORD processId) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        HWND window = nullptr;
-        while ((window = FindWindowExW(nullptr, window, L"OrdwenWin10Class", nullptr)) != nullptr) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == processId) {
-                return window;
-            }
-        }
-        Sleep(50);
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -260,7 +230,7 @@ TEST(Program, StartsAsLaunchedIgnoresItsCommandLineAndClosesWithExitCodeZero) {
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessW(ProgramPath().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
                                nullptr, nullptr, &startup, &process));
-    HWND window = WaitForWindow(process.dwProcessId);
+    HWND window = WaitForProgramWindow(process.dwProcessId);
     EXPECT_NE(window, nullptr);
     if (window != nullptr) {
         for (int attempt = 0; attempt < 100 && !IsIconic(window); ++attempt) {
