@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "hashing/file_pass.h"
+#include "hashing/system_libraries.h"
 
 namespace {
 
@@ -75,6 +76,10 @@ void CentreInWorkArea(HWND window) {
 
 }  // namespace
 
+void NarrowLibrarySearch() {
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 POINT CenteredWindowOrigin(const RECT& workArea) {
     const LONG centredTop =
         workArea.top + (workArea.bottom - workArea.top - MAIN_WINDOW_HEIGHT) / 2;
@@ -86,7 +91,9 @@ POINT CenteredWindowOrigin(const RECT& workArea) {
 
 HWND CreateMainWindow(int showCommand) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
+    if (const auto initCommonControls = SystemFunctions().InitCommonControlsEx) {
+        initCommonControls(&controls);
+    }
     RegisterMainWindowClass();
     mainWindow = CreateWindowExW(0, MAIN_WINDOW_CLASS, MAIN_WINDOW_CAPTION, WS_OVERLAPPEDWINDOW,
                                  CW_USEDEFAULT, CW_USEDEFAULT, MAIN_WINDOW_WIDTH,

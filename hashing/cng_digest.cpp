@@ -9,6 +9,7 @@
 
 #include "hashing/file_pass.h"
 #include "hashing/hex.h"
+#include "hashing/system_libraries.h"
 
 const wchar_t* cngAlgorithmIdentifiers[CNG_ALGORITHM_COUNT] = {
     BCRYPT_MD5_ALGORITHM, BCRYPT_SHA1_ALGORITHM, BCRYPT_SHA256_ALGORITHM};
@@ -16,12 +17,14 @@ const wchar_t* cngAlgorithmIdentifiers[CNG_ALGORITHM_COUNT] = {
 namespace {
 
 struct ProviderCloser {
-    void operator()(BCRYPT_ALG_HANDLE provider) const { BCryptCloseAlgorithmProvider(provider, 0); }
+    void operator()(BCRYPT_ALG_HANDLE provider) const {
+        SystemFunctions().BCryptCloseAlgorithmProvider(provider, 0);
+    }
 };
 using Provider = std::unique_ptr<std::remove_pointer_t<BCRYPT_ALG_HANDLE>, ProviderCloser>;
 
 struct HashDestroyer {
-    void operator()(BCRYPT_HASH_HANDLE hash) const { BCryptDestroyHash(hash); }
+    void operator()(BCRYPT_HASH_HANDLE hash) const { SystemFunctions().BCryptDestroyHash(hash); }
 };
 using Hash = std::unique_ptr<std::remove_pointer_t<BCRYPT_HASH_HANDLE>, HashDestroyer>;
 
@@ -29,8 +32,8 @@ using Hash = std::unique_ptr<std::remove_pointer_t<BCRYPT_HASH_HANDLE>, HashDest
 ULONG ProviderLength(BCRYPT_ALG_HANDLE provider, const wchar_t* property) {
     ULONG value = 0;
     ULONG written = 0;
-    BCryptGetProperty(provider, property, reinterpret_cast<PUCHAR>(&value), sizeof value, &written,
-                      0);
+    SystemFunctions().BCryptGetProperty(provider, property, reinterpret_cast<PUCHAR>(&value),
+                                        sizeof value, &written, 0);
     return value;
 }
 
@@ -41,15 +44,15 @@ std::string HashFile(BCRYPT_HASH_HANDLE hash, ULONG digestLength, const std::wst
     bool everyChunkHashed = true;
     const PassOutcome outcome =
         FilePass(path, totalSize, [&](const unsigned char* bytes, std::size_t count) {
-            const NTSTATUS status =
-                BCryptHashData(hash, const_cast<PUCHAR>(bytes), static_cast<ULONG>(count), 0);
+            const NTSTATUS status = SystemFunctions().BCryptHashData(
+                hash, const_cast<PUCHAR>(bytes), static_cast<ULONG>(count), 0);
             everyChunkHashed = everyChunkHashed && BCRYPT_SUCCESS(status);
         });
     if (outcome != PassOutcome::Completed || !everyChunkHashed || digestLength == 0) {
         return std::string();
     }
     std::vector<unsigned char> digest(digestLength);
-    if (!BCRYPT_SUCCESS(BCryptFinishHash(hash, digest.data(), digestLength, 0))) {
+    if (!BCRYPT_SUCCESS(SystemFunctions().BCryptFinishHash(hash, digest.data(), digestLength, 0))) {
         return std::string();
     }
     return HexUpper(digest.data(), digest.size());
@@ -60,9 +63,12 @@ std::string HashFile(BCRYPT_HASH_HANDLE hash, ULONG digestLength, const std::wst
 CngDigestResult CngDigest(const std::wstring& path, const std::wstring& algorithmIdentifier,
                           std::uint64_t totalSize) {
     CngDigestResult result;
+    const SystemLibraryFunctions& cng = SystemFunctions();
+    // Without bcrypt.dll from the system folder no provider opens, as on a system without one.
     BCRYPT_ALG_HANDLE openedProvider = nullptr;
-    if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&openedProvider, algorithmIdentifier.c_str(),
-                                                    nullptr, 0))) {
+    if (cng.BCryptOpenAlgorithmProvider == nullptr ||
+        !BCRYPT_SUCCESS(cng.BCryptOpenAlgorithmProvider(&openedProvider,
+                                                        algorithmIdentifier.c_str(), nullptr, 0))) {
         return result;
     }
     // Declared before the hash, so that the hash is destroyed before the provider is closed.
@@ -74,9 +80,9 @@ CngDigestResult CngDigest(const std::wstring& path, const std::wstring& algorith
     std::vector<unsigned char> hashObject(objectLength);
 
     BCRYPT_HASH_HANDLE createdHash = nullptr;
-    if (!BCRYPT_SUCCESS(BCryptCreateHash(provider.get(), &createdHash,
-                                         objectLength == 0 ? nullptr : hashObject.data(),
-                                         objectLength, nullptr, 0, 0))) {
+    if (!BCRYPT_SUCCESS(cng.BCryptCreateHash(provider.get(), &createdHash,
+                                             objectLength == 0 ? nullptr : hashObject.data(),
+                                             objectLength, nullptr, 0, 0))) {
         return result;
     }
     Hash hash(createdHash);

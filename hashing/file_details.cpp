@@ -6,6 +6,7 @@
 #include "hashing/extended_path.h"
 #include "hashing/report_pane.h"
 #include "hashing/size_format.h"
+#include "hashing/system_libraries.h"
 
 namespace {
 
@@ -43,19 +44,23 @@ bool ReadFileRecord(const std::wstring& filePath, WIN32_FILE_ATTRIBUTE_DATA& rec
 }  // namespace
 
 std::wstring FileVersionText(const std::wstring& path) {
+    const SystemLibraryFunctions& version = SystemFunctions();
+    if (version.GetFileVersionInfoSizeW == nullptr) {
+        return std::wstring();
+    }
     const std::wstring filePath = ExtendedPath(path);
-    const DWORD size = GetFileVersionInfoSizeW(filePath.c_str(), nullptr);
+    const DWORD size = version.GetFileVersionInfoSizeW(filePath.c_str(), nullptr);
     if (size == 0) {
         return std::wstring();
     }
     std::vector<unsigned char> versionInfo(size);
-    if (!GetFileVersionInfoW(filePath.c_str(), 0, size, versionInfo.data())) {
+    if (!version.GetFileVersionInfoW(filePath.c_str(), 0, size, versionInfo.data())) {
         return std::wstring();
     }
     void* fixed = nullptr;
     UINT fixedLength = 0;
-    if (!VerQueryValueW(versionInfo.data(), L"\\", &fixed, &fixedLength) || fixed == nullptr ||
-        fixedLength < sizeof(VS_FIXEDFILEINFO)) {
+    if (!version.VerQueryValueW(versionInfo.data(), L"\\", &fixed, &fixedLength) ||
+        fixed == nullptr || fixedLength < sizeof(VS_FIXEDFILEINFO)) {
         return std::wstring();
     }
     const auto& info = *static_cast<const VS_FIXEDFILEINFO*>(fixed);

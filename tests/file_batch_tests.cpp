@@ -11,7 +11,6 @@
 #include "hashing/report_pane.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/drop_files.h"
-#include "tests/support/exported_report.h"
 #include "tests/support/reference_digests.h"
 #include "tests/support/report_blocks.h"
 
@@ -55,12 +54,7 @@ TEST_F(DropTest, FoldersAndMissingEntriesAreSkippedAndEndNoBatch) {
 // Every call takes the extended form of a full path: at any length the ordinary one drops a
 // trailing dot or space and reads nul.txt, com1 or con as a device; it stops at 259 units.
 TEST_F(DropTest, FilesTheOrdinaryFormWouldMisnameGetEveryLineFromADropAndFromBrowse) {
-    wchar_t self[MAX_PATH];
-    const std::wstring selfPath(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-    Bytes probe =
-        BytesOf(WholeFileBytes(selfPath.substr(0, selfPath.rfind(L'\\')) + L"\\version_probe.exe"));
-    ASSERT_LT(probe.size(), 200000u);
-    probe.resize(200000);
+    const Bytes probe = GrownVersionProbe();
     const Bytes other = BytesOf("not the device");
     const std::wstring deep = MakeDeepFolder(folder.Path(), 300);
     Paths paths = {deep + L"\\probe.exe.", deep + L"\\NUL "};

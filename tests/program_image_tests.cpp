@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -11,8 +12,8 @@
 
 namespace {
 
-// The program's file as the loader reads it: its headers and the names in its symbol table, which
-// a release has stripped.
+// The program's file as the loader reads it: its headers, the names of the libraries it imports
+// and the names in its symbol table, which a release has stripped.
 class ProgramImage : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -22,6 +23,8 @@ class ProgramImage : public ::testing::Test {
         headers_ = At<IMAGE_NT_HEADERS64>(dos.e_lfanew);
         ASSERT_EQ(headers_.Signature, IMAGE_NT_SIGNATURE);
         ASSERT_EQ(headers_.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC);
+        sectionsAt_ = dos.e_lfanew + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+                      headers_.FileHeader.SizeOfOptionalHeader;
     }
 
     template <typename Record>
@@ -34,8 +37,34 @@ class ProgramImage : public ::testing::Test {
         return record;
     }
 
+    std::size_t FileOffset(DWORD address) const {
+        for (WORD i = 0; i < headers_.FileHeader.NumberOfSections; ++i) {
+            const auto section =
+                At<IMAGE_SECTION_HEADER>(sectionsAt_ + i * sizeof(IMAGE_SECTION_HEADER));
+            if (address >= section.VirtualAddress &&
+                address < section.VirtualAddress + section.SizeOfRawData) {
+                return address - section.VirtualAddress + section.PointerToRawData;
+            }
+        }
+        throw std::out_of_range("an address in no section");
+    }
+
     const IMAGE_DATA_DIRECTORY& Directory(int entry) const {
         return headers_.OptionalHeader.DataDirectory[entry];
+    }
+
+    std::set<std::string> ImportedLibraries() const {
+        std::set<std::string> names;
+        std::size_t at = FileOffset(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
+        for (auto entry = At<IMAGE_IMPORT_DESCRIPTOR>(at); entry.Name != 0;
+             entry = At<IMAGE_IMPORT_DESCRIPTOR>(at += sizeof entry)) {
+            std::string name = image_.c_str() + FileOffset(entry.Name);
+            for (char& letter : name) {
+                letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+            }
+            names.insert(name);
+        }
+        return names;
     }
 
     // Every name longer than eight characters, which the table keeps after the symbols.
@@ -48,9 +77,27 @@ class ProgramImage : public ::testing::Test {
 
     std::string image_;
     IMAGE_NT_HEADERS64 headers_ = {};
+    std::size_t sectionsAt_ = 0;
 };
 
 }  // namespace
+
+// A library that is not a Known DLL is looked for beside the program first. Windows 10 and 11
+// map these from their own section, whatever lies beside it.
+TEST_F(ProgramImage, ImportsOnlyKnownDlls) {
+    const std::set<std::string> knownDlls = {
+        "advapi32.dll", "clbcatq.dll",  "combase.dll", "comdlg32.dll", "coml2.dll",
+        "difxapi.dll",  "gdi32.dll",    "gdiplus.dll", "imagehlp.dll", "imm32.dll",
+        "kernel32.dll", "msctf.dll",    "msvcrt.dll",  "normaliz.dll", "nsi.dll",
+        "ole32.dll",    "oleaut32.dll", "psapi.dll",   "rpcrt4.dll",   "sechost.dll",
+        "setupapi.dll", "shcore.dll",   "shell32.dll", "shlwapi.dll",  "user32.dll",
+        "wldap32.dll",  "ws2_32.dll"};
+    const std::set<std::string> imported = ImportedLibraries();
+    EXPECT_TRUE(imported.count("kernel32.dll"));
+    for (const std::string& library : imported) {
+        EXPECT_TRUE(knownDlls.count(library)) << library << " is not a Known DLL";
+    }
+}
 
 TEST_F(ProgramImage, CarriesEveryHardeningFlagAndItsRelocations) {
     EXPECT_EQ(headers_.OptionalHeader.DllCharacteristics,

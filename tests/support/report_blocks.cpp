@@ -1,7 +1,11 @@
 #include "tests/support/report_blocks.h"
 
+#include <stdexcept>
+
 #include "hashing/hex.h"
+#include "tests/support/exported_report.h"
 #include "tests/support/file_setup.h"
+#include "tests/support/program_process.h"
 #include "tests/support/system_settings.h"
 
 const std::wstring SEPARATOR =
@@ -16,6 +20,15 @@ std::wstring Details(const std::wstring& path, const Bytes& bytes) {
 }
 
 }  // namespace
+
+Bytes GrownVersionProbe() {
+    Bytes probe = BytesOf(WholeFileBytes(TestProgramFolder() + L"version_probe.exe"));
+    if (probe.size() >= 200000) {
+        throw std::runtime_error("the version probe has outgrown 200,000 bytes");
+    }
+    probe.resize(200000);
+    return probe;
+}
 
 std::wstring MakeStampedFile(const std::wstring& path, const Bytes& bytes) {
     WriteBytes(path, bytes);

@@ -14,6 +14,10 @@ extern const std::wstring SEPARATOR;
 extern const std::wstring DONE;
 extern const std::wstring STOPPED;
 
+// The tests' program with file version 10.0.19041.1, grown with zeros to 200,000 bytes, so that
+// its size line reads "195.3 KB (200000 字节)".
+Bytes GrownVersionProbe();
+
 // A small file with that time stamp.
 std::wstring MakeStampedFile(const std::wstring& path, const Bytes& bytes);
 
