@@ -127,8 +127,12 @@ DialogDriver::~DialogDriver() {
 
 // The thread's own windows, not the active one, which a program in another process can take.
 HWND DrivenDialog() {
+    return AnswerableDialogOf(GetCurrentThreadId());
+}
+
+HWND AnswerableDialogOf(DWORD threadId) {
     HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindAnswerableDialog, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(threadId, FindAnswerableDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

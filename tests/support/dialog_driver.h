@@ -31,6 +31,9 @@ class DialogDriver {
 // The thread's dialog that the next step answers: the one shown that takes input; null when none.
 HWND DrivenDialog();
 
+// The dialog of that thread, of this process or another, that is shown and takes input.
+HWND AnswerableDialogOf(DWORD threadId);
+
 // Reports a dialog still open a while after the last step: a test fails, a benchmark ends.
 void ReportOverdueDialog(const std::wstring& message);
 
