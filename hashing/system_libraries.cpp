@@ -9,9 +9,17 @@ namespace {
 // The manifest's side-by-side redirection still applies, so comctl32 comes in version 6.
 class SystemLibraryBinder {
   public:
+    SystemLibraryBinder() {
+        for (int library = 0; library < SYSTEM_LIBRARY_COUNT; ++library) {
+            modules_[library] =
+                LoadLibraryExW(systemLibraryNames[library], nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        }
+    }
+
     template <typename Function>
     void Bind(Function& function, SystemLibrary library, const char* name) {
-        const FARPROC address = Address(library, name);
+        const FARPROC address =
+            modules_[library] == nullptr ? nullptr : GetProcAddress(modules_[library], name);
         missing_[library] = missing_[library] || address == nullptr;
         function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
     }
@@ -19,17 +27,7 @@ class SystemLibraryBinder {
     bool Complete(SystemLibrary library) const { return !missing_[library]; }
 
   private:
-    FARPROC Address(SystemLibrary library, const char* name) {
-        if (!tried_[library]) {
-            tried_[library] = true;
-            modules_[library] =
-                LoadLibraryExW(systemLibraryNames[library], nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        }
-        return modules_[library] == nullptr ? nullptr : GetProcAddress(modules_[library], name);
-    }
-
     HMODULE modules_[SYSTEM_LIBRARY_COUNT] = {};
-    bool tried_[SYSTEM_LIBRARY_COUNT] = {};
     bool missing_[SYSTEM_LIBRARY_COUNT] = {};
 };
 

@@ -28,25 +28,16 @@ class SearchBesideTheProgram {
             return;
         }
         const std::wstring overrides = std::wstring(WINE_PROGRAM_SETTINGS) + L"\\DllOverrides";
-        RegCreateKeyExW(HKEY_CURRENT_USER, overrides.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key_, nullptr);
         const wchar_t order[] = L"native,builtin";
         for (const std::wstring& library : libraries) {
-            RegSetValueExW(key_, library.substr(0, library.find(L'.')).c_str(), 0, REG_SZ,
-                           reinterpret_cast<const BYTE*>(order), sizeof order);
+            RegSetKeyValueW(HKEY_CURRENT_USER, overrides.c_str(),
+                            library.substr(0, library.find(L'.')).c_str(), REG_SZ, order,
+                            sizeof order);
         }
     }
-    ~SearchBesideTheProgram() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-            RegDeleteTreeW(HKEY_CURRENT_USER, WINE_PROGRAM_SETTINGS);
-        }
-    }
+    ~SearchBesideTheProgram() { RegDeleteTreeW(HKEY_CURRENT_USER, WINE_PROGRAM_SETTINGS); }
     SearchBesideTheProgram(const SearchBesideTheProgram&) = delete;
     SearchBesideTheProgram& operator=(const SearchBesideTheProgram&) = delete;
-
-  private:
-    HKEY key_ = nullptr;
 };
 
 // The program, ended at the latest when its owner goes.

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <imagehlp.h>
 
-#include <cstring>
 #include <set>
-#include <stdexcept>
 #include <string>
 
 #include "tests/support/exported_report.h"
@@ -18,50 +17,24 @@ class ProgramImage : public ::testing::Test {
   protected:
     void SetUp() override {
         image_ = WholeFileBytes(ProgramPath());
-        const auto dos = At<IMAGE_DOS_HEADER>(0);
-        ASSERT_EQ(dos.e_magic, IMAGE_DOS_SIGNATURE);
-        headers_ = At<IMAGE_NT_HEADERS64>(dos.e_lfanew);
-        ASSERT_EQ(headers_.Signature, IMAGE_NT_SIGNATURE);
-        ASSERT_EQ(headers_.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC);
-        sectionsAt_ = dos.e_lfanew + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
-                      headers_.FileHeader.SizeOfOptionalHeader;
-    }
-
-    template <typename Record>
-    Record At(std::size_t offset) const {
-        if (offset > image_.size() || image_.size() - offset < sizeof(Record)) {
-            throw std::out_of_range("past the end of the program's file");
-        }
-        Record record;
-        std::memcpy(&record, image_.data() + offset, sizeof record);
-        return record;
-    }
-
-    std::size_t FileOffset(DWORD address) const {
-        for (WORD i = 0; i < headers_.FileHeader.NumberOfSections; ++i) {
-            const auto section =
-                At<IMAGE_SECTION_HEADER>(sectionsAt_ + i * sizeof(IMAGE_SECTION_HEADER));
-            if (address >= section.VirtualAddress &&
-                address < section.VirtualAddress + section.SizeOfRawData) {
-                return address - section.VirtualAddress + section.PointerToRawData;
-            }
-        }
-        throw std::out_of_range("an address in no section");
+        headers_ = ImageNtHeader(&image_[0]);
+        ASSERT_NE(headers_, nullptr);
+        ASSERT_EQ(headers_->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR64_MAGIC);
     }
 
     const IMAGE_DATA_DIRECTORY& Directory(int entry) const {
-        return headers_.OptionalHeader.DataDirectory[entry];
+        return headers_->OptionalHeader.DataDirectory[entry];
     }
 
-    std::set<std::string> ImportedLibraries() const {
+    std::set<std::string> ImportedLibraries() {
+        ULONG size = 0;
         std::set<std::string> names;
-        std::size_t at = FileOffset(Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
-        for (auto entry = At<IMAGE_IMPORT_DESCRIPTOR>(at); entry.Name != 0;
-             entry = At<IMAGE_IMPORT_DESCRIPTOR>(at += sizeof entry)) {
-            std::string name = image_.c_str() + FileOffset(entry.Name);
-            for (char& letter : name) {
-                letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
-            }
+        for (auto* entry = static_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+                 ImageDirectoryEntryToData(&image_[0], FALSE, IMAGE_DIRECTORY_ENTRY_IMPORT, &size));
+             entry != nullptr && entry->Name != 0; ++entry) {
+            std::string name =
+                static_cast<const char*>(ImageRvaToVa(headers_, &image_[0], entry->Name, nullptr));
+            CharLowerBuffA(&name[0], static_cast<DWORD>(name.size()));
             names.insert(name);
         }
         return names;
@@ -70,14 +43,15 @@ class ProgramImage : public ::testing::Test {
     // Every name longer than eight characters, which the table keeps after the symbols.
     std::string SymbolNames() const {
         const std::size_t at =
-            headers_.FileHeader.PointerToSymbolTable +
-            std::size_t{headers_.FileHeader.NumberOfSymbols} * IMAGE_SIZEOF_SYMBOL;
-        return image_.substr(at, At<DWORD>(at));
+            headers_->FileHeader.PointerToSymbolTable +
+            std::size_t{headers_->FileHeader.NumberOfSymbols} * IMAGE_SIZEOF_SYMBOL;
+        DWORD size = 0;
+        image_.copy(reinterpret_cast<char*>(&size), sizeof size, at);
+        return image_.substr(at, size);
     }
 
     std::string image_;
-    IMAGE_NT_HEADERS64 headers_ = {};
-    std::size_t sectionsAt_ = 0;
+    IMAGE_NT_HEADERS64* headers_ = nullptr;
 };
 
 }  // namespace
@@ -100,17 +74,17 @@ TEST_F(ProgramImage, ImportsOnlyKnownDlls) {
 }
 
 TEST_F(ProgramImage, CarriesEveryHardeningFlagAndItsRelocations) {
-    EXPECT_EQ(headers_.OptionalHeader.DllCharacteristics,
+    EXPECT_EQ(headers_->OptionalHeader.DllCharacteristics,
               IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA | IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE |
                   IMAGE_DLLCHARACTERISTICS_NX_COMPAT |
                   IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE);
     // Without them the loader cannot move the image, whatever DYNAMIC_BASE says.
-    EXPECT_FALSE(headers_.FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED);
+    EXPECT_FALSE(headers_->FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED);
     EXPECT_GT(Directory(IMAGE_DIRECTORY_ENTRY_BASERELOC).Size, 0u);
 }
 
 TEST_F(ProgramImage, GuardsItsStackFrames) {
-    if (headers_.FileHeader.PointerToSymbolTable == 0) {
+    if (headers_->FileHeader.PointerToSymbolTable == 0) {
         GTEST_SKIP() << "a stripped build has no symbols to read; the release check compares the "
                         "release with the tested build, stripped";
     }
